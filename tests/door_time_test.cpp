@@ -1,0 +1,303 @@
+// The calculation core, case by case. Expected values are the worked examples and hand arithmetic.
+#include "calc/door_time.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <locale>
+#include <string>
+
+using namespace velkora;
+
+namespace {
+
+// --- the two times -------------------------------------------------------------------------
+
+struct TimeCase {
+    const char *name;
+    DoorType type;
+    double width;
+    double weight;
+    const char *close;
+    const char *nudging;
+};
+
+class DoorTimes : public testing::TestWithParam<TimeCase> { };
+
+TEST_P(DoorTimes, ShowsCloseAndNudgingTime)
+{
+    const TimeCase &c = GetParam();
+    const std::string shownClose = displayText(closeTime(c.type, c.width, c.weight));
+    EXPECT_EQ(shownClose, c.close);
+    EXPECT_EQ(displayText(nudgingTime(captionValue(shownClose))), c.nudging);
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkedValues, DoorTimes,
+    testing::Values(
+        TimeCase { "SideSingle_42in_400lb", DoorType::SideSingleSpeed, 42, 400, "2.98", "4.97" },
+        TimeCase { "SideTwo_42in_400lb", DoorType::SideTwoSpeed, 42, 400, "2.36", "3.93" },
+        TimeCase { "CenterSingle_42in_400lb", DoorType::CenterSingleSpeed, 42, 400, "1.49", "2.48" },
+        TimeCase { "CenterTwo_42in_400lb", DoorType::CenterTwoSpeed, 42, 400, "1.18", "1.97" },
+        // 1.03 x 1.667 = 1.71701: the nudging time comes from the rounded close time.
+        TimeCase { "SideSingle_30in_101lb", DoorType::SideSingleSpeed, 30, 101, "1.03", "1.72" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(EdgeWidths, DoorTimes,
+    testing::Values(
+        TimeCase { "SideSingle_4in_NoCodeDistance", DoorType::SideSingleSpeed, 4, 400, "0", "0" },
+        TimeCase { "SideTwo_4in_NoCodeDistance", DoorType::SideTwoSpeed, 4, 250, "0", "0" },
+        TimeCase { "CenterSingle_4in_NoCodeDistance", DoorType::CenterSingleSpeed, 4, 400, "0", "0" },
+        TimeCase { "CenterTwo_4in_NoCodeDistance", DoorType::CenterTwoSpeed, 4, 9, "0", "0" },
+        // (3 - 4) / 12 x 10 / 21.23 = -0.03925; -0.04 x 1.667 = -0.06668.
+        TimeCase { "SideSingle_3in_100lb_Negative", DoorType::SideSingleSpeed, 3, 100, "-0.04", "-0.07" },
+        // (1.5 - 2) / 12 x 10 / 21.23 = -0.01963.
+        TimeCase { "CenterSingle_3in_100lb_Negative", DoorType::CenterSingleSpeed, 3, 100, "-0.02", "-0.03" },
+        // -0.001 / 12 / 21.23 rounds to a negative zero, which is shown as plain zero.
+        TimeCase { "SideSingle_JustUnder4in_NegativeZero", DoorType::SideSingleSpeed, 3.999, 1, "0", "0" },
+        // 15 x 1.667 = 25.005 scales to exactly 2500.5, which goes to the even 2500.
+        TimeCase { "SideSingle_195in_400lb_HalfToEven", DoorType::SideSingleSpeed, 195.07, 400, "15", "25" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(DoorTimes, TwoSpeedIsShorterBySpeedRatio)
+{
+    // W = 1204 in, M = 10000 lb: D / 12 x sqrt(M) = 10000 s.in, large enough that rounding to
+    // hundredths hides nothing of the ratio 21.23 / 26.86.
+    const double single = closeTime(DoorType::SideSingleSpeed, 1204, 10000);
+    const double two = closeTime(DoorType::SideTwoSpeed, 1204, 10000);
+    EXPECT_EQ(displayText(single), "471.03");
+    EXPECT_EQ(displayText(two), "372.3");
+    EXPECT_NEAR(two / single, 21.23 / 26.86, 1e-5);
+}
+
+TEST(DoorTimes, OverflowIsAFailureNotInfinity)
+{
+    EXPECT_THROW(closeTime(DoorType::SideSingleSpeed, 1e307, 1e300), OutOfRange);
+    EXPECT_THROW(closeTime(DoorType::SideSingleSpeed, DBL_MAX, 400), OutOfRange);
+    EXPECT_THROW(nudgingTime(DBL_MAX), OutOfRange);
+    EXPECT_THROW(closeTime(DoorType::SideSingleSpeed, 42, -1), std::domain_error);
+    // Large but finite results are rounded and shown, never turned into inf.
+    EXPECT_EQ(displayText(closeTime(DoorType::SideSingleSpeed, 1e300, 1e4)), "3.92526299262051E+299");
+}
+
+// --- rounding ------------------------------------------------------------------------------
+
+struct RoundCase {
+    double x;
+    int places;
+    double expected;
+};
+
+class RoundHalfEven : public testing::TestWithParam<RoundCase> { };
+
+TEST_P(RoundHalfEven, RoundsHalvesToEven)
+{
+    const RoundCase &c = GetParam();
+    EXPECT_EQ(roundHalfEven(c.x, c.places), c.expected) << c.x << " to " << c.places;
+}
+
+INSTANTIATE_TEST_SUITE_P(ExactHalves, RoundHalfEven,
+    testing::Values(RoundCase { 0.125, 2, 0.12 }, RoundCase { 0.375, 2, 0.38 },
+        RoundCase { -0.125, 2, -0.12 }, RoundCase { 2.5, 0, 2 }, RoundCase { 3.5, 0, 4 },
+        RoundCase { -2.5, 0, -2 }, RoundCase { 0.0625, 3, 0.062 }, RoundCase { 1.0625, 3, 1.062 },
+        RoundCase { 1.1875, 3, 1.188 }));
+
+INSTANTIATE_TEST_SUITE_P(NotHalves, RoundHalfEven,
+    testing::Values(RoundCase { 2.98320, 2, 2.98 }, RoundCase { 1.02566, 2, 1.03 },
+        RoundCase { 42 * 25.4, 3, 1066.8 }, RoundCase { 99.99992, 3, 100 },
+        RoundCase { -0.03925, 2, -0.04 }, RoundCase { 0.0004999, 3, 0 }));
+
+INSTANTIATE_TEST_SUITE_P(TooLargeToRound, RoundHalfEven,
+    testing::Values(RoundCase { 1e300, 3, 1e300 }, RoundCase { DBL_MAX, 2, DBL_MAX },
+        RoundCase { -DBL_MAX, 3, -DBL_MAX }, RoundCase { 4503599627370497.0, 2, 4503599627370497.0 },
+        RoundCase { 1e17 + 16, 3, 1e17 + 16 }));
+
+TEST(RoundHalfEvenLimits, RejectsPlacesOutsideTheTable)
+{
+    EXPECT_THROW(roundHalfEven(1.5, -1), std::invalid_argument);
+    EXPECT_THROW(roundHalfEven(1.5, 16), std::invalid_argument);
+}
+
+// --- entry values --------------------------------------------------------------------------
+
+struct EntryCase {
+    const char *text;
+    double expected;
+};
+
+class EntryValue : public testing::TestWithParam<EntryCase> { };
+
+TEST_P(EntryValue, ReadsTheLeadingNumber)
+{
+    const EntryCase &c = GetParam();
+    EXPECT_EQ(entryValue(c.text), c.expected) << '"' << c.text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, EntryValue,
+    testing::Values(EntryCase { "42", 42 }, EntryCase { "42.5in", 42.5 }, EntryCase { "abc", 0 },
+        EntryCase { "", 0 }, EntryCase { "-5", -5 }, EntryCase { "12abc", 12 }, EntryCase { " 7", 7 },
+        EntryCase { ".", 0 }, EntryCase { "\t 3.25", 3.25 }, EntryCase { "+8", 8 },
+        EntryCase { ".5", 0.5 }, EntryCase { "-.5", -0.5 }, EntryCase { "5.", 5 },
+        EntryCase { "007", 7 }, EntryCase { "1.2.3", 1.2 }, EntryCase { "42 in", 42 }));
+
+INSTANTIATE_TEST_SUITE_P(Exponents, EntryValue,
+    testing::Values(EntryCase { "1E3", 1000 }, EntryCase { "1e-2", 0.01 },
+        EntryCase { "2.5E+1", 25 }, EntryCase { "1e", 1 }, EntryCase { "1e+", 1 },
+        EntryCase { "3E-x", 3 }, EntryCase { "1e2.5", 100 }, EntryCase { "1E308", 1e308 },
+        EntryCase { "0.0001E310", 1e306 }, EntryCase { "1E-400", 0 }, EntryCase { "-1E-400", 0 },
+        EntryCase { "0e99999999999999999999", 0 }, EntryCase { "1e-99999999999999999999", 0 },
+        EntryCase { "1000000000000000000000E-21", 1 }));
+
+// Forms a C library would read but the entry rule does not.
+INSTANTIATE_TEST_SUITE_P(NotNumbers, EntryValue,
+    testing::Values(EntryCase { "0x10", 0 }, EntryCase { "inf", 0 }, EntryCase { "-infinity", 0 },
+        EntryCase { "nan", 0 }, EntryCase { "1,5", 1 }, EntryCase { "--5", 0 },
+        EntryCase { "+-5", 0 }, EntryCase { "- 5", 0 }, EntryCase { "\n5", 0 },
+        EntryCase { "\xef\xbc\x95", 0 }, EntryCase { "1_000", 1 }));
+
+TEST(EntryValueRange, NumbersBeyondDoubleRangeAreFailures)
+{
+    EXPECT_THROW(entryValue("1E400"), OutOfRange);
+    EXPECT_THROW(entryValue("-1E400"), OutOfRange);
+    EXPECT_THROW(entryValue(std::string(400, '9')), OutOfRange);
+    EXPECT_THROW(entryValue("1e99999999999999999999"), OutOfRange);
+    EXPECT_THROW(entryValue("1.8E308"), OutOfRange);
+    EXPECT_EQ(entryValue("1.7976931348623157E308"), DBL_MAX);
+    EXPECT_EQ(entryValue("0." + std::string(400, '0') + "1E400"), 0.1);
+}
+
+// --- display text --------------------------------------------------------------------------
+
+struct DisplayCase {
+    double x;
+    const char *expected;
+};
+
+class DisplayText : public testing::TestWithParam<DisplayCase> { };
+
+TEST_P(DisplayText, WritesTheGeneralForm)
+{
+    const DisplayCase &c = GetParam();
+    EXPECT_EQ(displayText(c.x), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, DisplayText,
+    testing::Values(DisplayCase { 1066.8, "1066.8" }, DisplayCase { 1.80, "1.8" },
+        DisplayCase { 36.000, "36" }, DisplayCase { 0, "0" }, DisplayCase { -0.04, "-0.04" },
+        DisplayCase { 0.5, "0.5" }, DisplayCase { 1234567, "1234567" },
+        DisplayCase { 0.1 + 0.2, "0.3" }, DisplayCase { 2.0 / 3, "0.666666666666667" },
+        DisplayCase { 123456789012345, "123456789012345" }, DisplayCase { 0.0001, "0.0001" }));
+
+INSTANTIATE_TEST_SUITE_P(ExponentForm, DisplayText,
+    testing::Values(DisplayCase { 1e15, "1E+15" }, DisplayCase { 0.00001, "1E-05" },
+        DisplayCase { -2.5e-7, "-2.5E-07" }, DisplayCase { DBL_MAX, "1.79769313486232E+308" }));
+
+INSTANTIATE_TEST_SUITE_P(NeverMinusZero, DisplayText,
+    testing::Values(DisplayCase { -0.0, "0" }, DisplayCase { roundHalfEven(-0.00001, 2), "0" },
+        DisplayCase { roundHalfEven(-0.004, 2), "0" }, DisplayCase { roundHalfEven(-0.0, 3), "0" }));
+
+TEST(DisplayTextRange, InfinityAndNanAreFailures)
+{
+    EXPECT_THROW(displayText(HUGE_VAL), OutOfRange);
+    EXPECT_THROW(displayText(-HUGE_VAL), OutOfRange);
+    EXPECT_THROW(displayText(std::nan("")), OutOfRange);
+}
+
+TEST(CaptionValue, ReadsBackWhatDisplayTextWrote)
+{
+    for (double x : { 2.98, -0.04, 15.0, 1e-5, 1066.8, 181.437, 0.0 })
+        EXPECT_EQ(captionValue(displayText(x)), x) << displayText(x);
+    EXPECT_EQ(captionValue(displayText(DBL_MAX)), DBL_MAX);
+    EXPECT_EQ(captionValue(displayText(-DBL_MAX)), -DBL_MAX);
+    for (double x : { 2.0 / 3, -1e-300, 4.9e-324 })
+        EXPECT_EQ(displayText(captionValue(displayText(x))), displayText(x));
+    EXPECT_EQ(captionValue("2.98"), 2.98);
+    EXPECT_EQ(captionValue("-0.04"), -0.04);
+    EXPECT_EQ(captionValue("1E-05"), 1e-5);
+    EXPECT_EQ(captionValue("15"), 15);
+}
+
+TEST(CaptionValue, RejectsTextItNeverWrites)
+{
+    for (const char *text : { "", "abc", "2,98", "2.98s", " 2.98", "0x10", "inf", "nan", "e5", "1e5" })
+        EXPECT_THROW(captionValue(text), NotANumberCaption) << '"' << text << '"';
+    EXPECT_THROW(captionValue("1E400"), OutOfRange);
+}
+
+// --- unit conversion -----------------------------------------------------------------------
+
+using Conversion = std::string (*)(std::string_view);
+
+struct ConversionCase {
+    const char *name;
+    Conversion convert;
+    const char *entry;
+    const char *expected;
+};
+
+class UnitConversion : public testing::TestWithParam<ConversionCase> { };
+
+TEST_P(UnitConversion, ConvertsToThreePlaces)
+{
+    const ConversionCase &c = GetParam();
+    EXPECT_EQ(c.convert(c.entry), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, UnitConversion,
+    testing::Values(ConversionCase { "Inches_42", inchesToMillimetres, "42", "1066.8" },
+        ConversionCase { "Pounds_400", poundsToKilograms, "400", "181.437" },
+        ConversionCase { "Millimetres_1067", millimetresToInches, "1067", "42.008" },
+        ConversionCase { "Kilograms_181", kilogramsToPounds, "181", "399.037" },
+        ConversionCase { "Kilograms_45_3592", kilogramsToPounds, "45.3592", "100" },
+        ConversionCase { "Inches_36", inchesToMillimetres, "36", "914.4" },
+        ConversionCase { "Millimetres_914_4", millimetresToInches, "914.4", "36" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(Edges, UnitConversion,
+    testing::Values(ConversionCase { "EmptyInches", inchesToMillimetres, "", "0" },
+        ConversionCase { "EmptyPounds", poundsToKilograms, "", "0" },
+        ConversionCase { "TextKilograms", kilogramsToPounds, "abc", "0" },
+        ConversionCase { "TinyMillimetres", millimetresToInches, "0.01", "0" },
+        ConversionCase { "NegativeInches", inchesToMillimetres, "-5", "-127" },
+        ConversionCase { "TinyNegativeMillimetres", millimetresToInches, "-0.01", "0" },
+        ConversionCase { "UnitSuffixPounds", poundsToKilograms, "400lb", "181.437" },
+        ConversionCase { "HugeMillimetres", millimetresToInches, "1E308", "3.93700787401575E+306" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(UnitConversionRange, ResultsBeyondDoubleRangeAreFailures)
+{
+    EXPECT_THROW(inchesToMillimetres("1E307"), OutOfRange);
+    EXPECT_THROW(kilogramsToPounds("1.7E308"), OutOfRange);
+    EXPECT_THROW(poundsToKilograms("1E400"), OutOfRange);
+    EXPECT_THROW(millimetresToInches(std::string(400, '9')), OutOfRange);
+}
+
+// --- locale --------------------------------------------------------------------------------
+
+// Run under a decimal-comma locale, the C library itself writes "1,5": the rules above must not.
+TEST(Locale, DecimalCommaLocaleIsActiveWhenAsked)
+{
+    if (!std::getenv("VELKORA_EXPECT_DECIMAL_COMMA"))
+        GTEST_SKIP() << "running under the locale of the environment";
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
+    EXPECT_STREQ(buffer, "1,5") << "the decimal-comma locale is not installed (locale-gen)";
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // As a Qt program does at start-up: take the locale from the environment.
+    std::setlocale(LC_ALL, "");
+    try {
+        std::locale::global(std::locale(""));
+    } catch (const std::runtime_error &) {
+        std::fprintf(stderr, "locale from the environment is not available\n");
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
