@@ -18,7 +18,7 @@ need_packages() {
     say "installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq || die "apt-get update failed; is the package archive reachable?"
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null \
+    apt-get install -y -qq "${missing[@]}" >/dev/null \
         || die "apt-get install ${missing[*]} failed"
 }
 
@@ -34,10 +34,14 @@ need_locale() {
     locale-gen "$name" >/dev/null || die "locale-gen $name failed"
 }
 
-BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev)
+# What building the program needs, and the faces its captions are laid out for.
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
+# What the tests need on top.
+TEST_PACKAGES=(libgtest-dev locales)
 
 configure_and_build() {
     cmake -S "$VELKORA_ROOT" -B "$VELKORA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null \
         || die "cmake could not configure the build in $VELKORA_BUILD"
-    cmake --build "$VELKORA_BUILD" -j "$(nproc)" || die "the build failed"
+    cmake --build "$VELKORA_BUILD" -j "$(nproc)" >"$VELKORA_BUILD/build.log" 2>&1 \
+        || { tail -n 40 "$VELKORA_BUILD/build.log"; die "the build failed (whole log: $VELKORA_BUILD/build.log)"; }
 }

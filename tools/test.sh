@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-need_packages "${BUILD_PACKAGES[@]}" locales
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 need_locale de_DE.UTF-8
 configure_and_build
 cd "$VELKORA_BUILD"

@@ -1,5 +1,6 @@
 #include "window/controls.h"
 
+#include <QButtonGroup>
 #include <QShortcutEvent>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
@@ -50,6 +51,13 @@ void TextBox::setTabStop(bool tabStop)
 OptionButton::OptionButton(const QString &caption, QWidget *parent)
     : QRadioButton(caption, parent)
 {
+    // Qt's own grouping of radio buttons by parent also reaches into child containers, so
+    // that the unit options would unselect the door type: each container gets an explicit
+    // group instead.
+    auto *group = parent->findChild<QButtonGroup *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!group)
+        group = new QButtonGroup(parent);
+    group->addButton(this);
     connect(this, &QAbstractButton::clicked, this, &OptionButton::Click);
     connect(this, &QAbstractButton::toggled, this, &OptionButton::updateGroupTabStop);
     updateGroupTabStop();
@@ -64,10 +72,10 @@ void OptionButton::setValue(bool selected)
         emit Click();
         return;
     }
-    // An exclusive group refuses to uncheck its checked option; step out of it for a moment.
-    setAutoExclusive(false);
+    // An exclusive group refuses to uncheck its checked option; lift that for a moment.
+    group()->setExclusive(false);
     setChecked(false);
-    setAutoExclusive(true);
+    group()->setExclusive(true);
 }
 
 void OptionButton::setForeColor(const QColor &colour)
@@ -91,13 +99,11 @@ void OptionButton::focusInEvent(QFocusEvent *event)
 
 void OptionButton::updateGroupTabStop()
 {
-    const auto group = parentWidget()->findChildren<OptionButton *>(Qt::FindDirectChildrenOnly);
-    OptionButton *stop = group.isEmpty() ? nullptr : group.first();
-    for (OptionButton *option : group) {
-        if (option->isChecked())
-            stop = option;
-    }
-    for (OptionButton *option : group)
+    const QList<QAbstractButton *> options = group()->buttons();
+    QAbstractButton *stop = group()->checkedButton();
+    if (!stop)
+        stop = options.first();
+    for (QAbstractButton *option : options)
         option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 

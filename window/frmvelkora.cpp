@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
 
 #include <exception>
 
@@ -228,7 +229,7 @@ void frmVelkora::Form_Load()
     setEntryPair(txtWidthMetric, txtWeightMetric, false);
     emptyResults();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
     show();
     optImperial->setValue(true);
 }
