@@ -2,6 +2,7 @@
 #include "window/application.h"
 #include "window/frmvelkora.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
@@ -89,6 +90,7 @@ private slots:
     void mouseClicksOnOptions();
     void coloursArePainted();
     void everythingFits();
+    void accessibility();
 
 private:
     // Types width and weight into the current entry pair, picks a door type by its access key
@@ -639,6 +641,49 @@ void FormTest::everythingFits()
         QVERIFY2(lines.height() <= option->height(), qPrintable(option->objectName()));
     }
     QCOMPARE(form->opt1->text(), QStringLiteral("&Side Opening Single Speed"));
+}
+
+void FormTest::accessibility()
+{
+    auto name = [](QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+    auto description = [](QObject *o) {
+        return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Description);
+    };
+
+    const QList<QPair<velkora::TextBox *, QString>> boxes { { form->txtWidth, "Entrance width in inches" },
+        { form->txtWeight, "Door weight in pounds" }, { form->txtWidthMetric, "Entrance width in millimetres" },
+        { form->txtWeightMetric, "Door weight in kilograms" } };
+    for (const auto &[box, boxName] : boxes) {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QCOMPARE(iface->text(QAccessible::Name), boxName);
+        QCOMPARE(iface->text(QAccessible::Description), box->toolTip());
+        QCOMPARE(bool(iface->state().readOnly), box == form->txtWidthMetric || box == form->txtWeightMetric);
+    }
+
+    QCOMPARE(name(form->cmdCalculate), QStringLiteral("CALCULATE"));
+    QCOMPARE(description(form->cmdCalculate), QStringLiteral(" Calculate door times "));
+    QCOMPARE(name(form->cmdClear), QStringLiteral("CLEAR"));
+    QCOMPARE(name(form->opt4), QStringLiteral("Center Opening Two Speed"));
+    QCOMPARE(name(form->optMetric), QStringLiteral("Metric"));
+    QCOMPARE(description(form->optMetric), QStringLiteral(" Click for Metric Units "));
+    QCOMPARE(name(form->Frame1), QStringLiteral("DOOR TYPE"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->Frame1)->role(), QAccessible::Grouping);
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->opt1)->role(), QAccessible::RadioButton);
+
+    calculate(QStringLiteral("42"), QStringLiteral("400"), Qt::Key_S);
+
+    // Both what a result is and the value it shows.
+    const QList<QPair<QLabel *, QStringList>> results {
+        { form->lblMinimum, { "2.98", "Minimum door close time in seconds" } },
+        { form->lblNudging, { "4.97", "Minimum nudging close time in seconds" } } };
+    for (const auto &[label, texts] : results) {
+        QCOMPARE(name(label), texts[0]);
+        QCOMPARE(description(label), texts[1]);
+    }
+    const auto labelledBy = QAccessible::queryAccessibleInterface(form->lblMinimum)->relations(QAccessible::Label);
+    QCOMPARE(labelledBy.size(), 1);
+    QCOMPARE(labelledBy[0].first->text(QAccessible::Name), QStringLiteral("Minimum Door Close Time in Seconds:"));
 }
 
 int main(int argc, char *argv[])

@@ -37,7 +37,7 @@ need_locale() {
 # What building the program needs, and the faces its captions are laid out for.
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
 # What the tests need on top.
-TEST_PACKAGES=(libgtest-dev locales)
+TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64)
 
 configure_and_build() {
     cmake -S "$VELKORA_ROOT" -B "$VELKORA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null \

@@ -1,4 +1,5 @@
 #include "window/application.h"
+#include "window/identity.h"
 
 #include <QApplication>
 #include <QFont>
@@ -10,10 +11,9 @@ namespace velkora {
 
 void setUpApplication(QApplication &app)
 {
-    QApplication::setApplicationName(QStringLiteral("Velkora"));
-    QApplication::setApplicationVersion(QStringLiteral(VELKORA_VERSION));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velkora"));
-    QApplication::setDesktopFileName(QStringLiteral("velkora"));
+    QApplication::setApplicationName(QLatin1String(identity::name));
+    QApplication::setApplicationVersion(QLatin1String(identity::version));
+    QApplication::setDesktopFileName(QLatin1String(identity::applicationId));
 
     // Fusion honours palette colours on every platform, so the yellow boxes and red captions
     // show whatever the desktop's own style would do with them.

@@ -100,26 +100,32 @@ void frmVelkora::buildControls()
     setFont(sansSerif(points8, false));
     setFixedSize(pixels(9150), pixels(4755));
 
+    // A screen reader reads each box by its accessible name and the tooltip as its description.
     struct EntryBox {
         TextBox *box;
         const char *name;
         int left, top;
         const char *tooltip;
+        const char *accessibleName;
     };
     const EntryBox entryBoxes[] = {
-        { txtWidth, "txtWidth", 4800, 720, " Full entrance width in inches " },
+        { txtWidth, "txtWidth", 4800, 720, " Full entrance width in inches ", "Entrance width in inches" },
         { txtWeight, "txtWeight", 4800, 1440,
             " The sum of the hoistway and the car door weights as well as all parts rigidly "
-            "connected thereto in pounds " },
-        { txtWidthMetric, "txtWidthMetric", 6900, 720, " Full entrance width in millimeters " },
+            "connected thereto in pounds ",
+            "Door weight in pounds" },
+        { txtWidthMetric, "txtWidthMetric", 6900, 720, " Full entrance width in millimeters ",
+            "Entrance width in millimetres" },
         { txtWeightMetric, "txtWeightMetric", 6900, 1440,
             " The sum of the hoistway and the car door weights as well as all parts rigidly "
-            "connected thereto in kilograms " },
+            "connected thereto in kilograms ",
+            "Door weight in kilograms" },
     };
     for (const EntryBox &entry : entryBoxes) {
         entry.box->setObjectName(QLatin1String(entry.name));
         place(entry.box, entry.left, entry.top, 1575, 555);
         entry.box->setToolTip(QLatin1String(entry.tooltip));
+        entry.box->setAccessibleName(QLatin1String(entry.accessibleName));
         entry.box->setFont(sansSerif(points18, true));
     }
     txtWidthMetric->setBackColor(yellow);
@@ -195,6 +201,13 @@ void frmVelkora::buildControls()
         result->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
+    // A result keeps its number as its accessible name, so that a screen reader reads the value
+    // and hears of each new one (an accessible name of its own would hide the number); what the
+    // value is comes as its description and from its caption.
+    lblMinimum->setAccessibleDescription(QStringLiteral("Minimum door close time in seconds"));
+    lblNudging->setAccessibleDescription(QStringLiteral("Minimum nudging close time in seconds"));
+    lblMinimumtime->setBuddy(lblMinimum);
+    lblMinimumnudge->setBuddy(lblNudging);
 
     // The order of the Tab key; the boxes without a tab stop and the options of a group that
     // are not its stop are passed by.
