@@ -312,6 +312,9 @@ void FormTest::messageBoxes_data()
     QTest::newRow("metric, pounds overflow")
         << true << "1E308" << "1.7E308" << Qt::Key_S << whatd << anError << none
         << QStringList { "3.93700787401575E+306", "", "1E308", "1.7E308" } << "cmdCalculate";
+    QTest::newRow("nudging time overflows, close time does not")
+        << false << "7E306" << "19000000" << Qt::Key_S << whatd << anError << none
+        << QStringList { "7E306", "19000000", "1.778E+308", "8618255.03" } << "cmdCalculate";
     QTest::newRow("close time overflows")
         << false << "1E306" << "1E300" << Qt::Key_S << whatd << anError << none
         << QStringList { "1E306", "1E300", "2.54E+307", "4.5359237E+299" } << "cmdCalculate";

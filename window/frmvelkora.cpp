@@ -328,8 +328,12 @@ void frmVelkora::doorBlock(OptionButton *option, DoorType type, double width, do
         NumOnly();
         return;
     }
-    lblMinimum->setText(toQt(displayText(closeTime(type, width, weight))));
-    lblNudging->setText(toQt(displayText(nudgingTime(captionValue(toStd(lblMinimum->text()))))));
+    // Both times are worked out before either is shown, so that a failure of the second never
+    // leaves the first on screen alone. The nudging time comes from the close time as shown.
+    const QString close = toQt(displayText(closeTime(type, width, weight)));
+    const QString nudging = toQt(displayText(nudgingTime(captionValue(toStd(close)))));
+    lblMinimum->setText(close);
+    lblNudging->setText(nudging);
     option->setForeColor(red);
     cmdClear->setFocus();
 }
