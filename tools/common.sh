@@ -2,7 +2,6 @@
 # Sourced, not run.
 
 VELKORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build/default}
 
 say() { printf 'velkora: %s\n' "$*" >&2; }
 die() { say "$*"; exit 1; }
@@ -37,11 +36,16 @@ need_locale() {
 # What building the program needs, and the faces its captions are laid out for.
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
 # What the tests need on top.
-TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64)
+TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
+    clang libclang-rt-14-dev)
 
+# configure_and_build PRESET [CMAKE_ARGS...]: configures and builds one preset of
+# CMakePresets.json, with the build log kept in its folder.
 configure_and_build() {
-    cmake -S "$VELKORA_ROOT" -B "$VELKORA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null \
-        || die "cmake could not configure the build in $VELKORA_BUILD"
-    cmake --build "$VELKORA_BUILD" -j "$(nproc)" >"$VELKORA_BUILD/build.log" 2>&1 \
-        || { tail -n 40 "$VELKORA_BUILD/build.log"; die "the build failed (whole log: $VELKORA_BUILD/build.log)"; }
+    local preset=$1
+    shift
+    cmake --preset "$preset" "$@" -S "$VELKORA_ROOT" >/dev/null || die "cmake could not configure the $preset build"
+    local log=$VELKORA_ROOT/build/$preset/build.log
+    cmake --build --preset "$preset" -j "$(nproc)" >"$log" 2>&1 \
+        || { tail -n 40 "$log"; die "the $preset build failed (whole log: $log)"; }
 }

@@ -3,10 +3,9 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-VELKORA_BUILD=$VELKORA_ROOT/build/app
 need_packages "${BUILD_PACKAGES[@]}"
-configure_and_build -DVELKORA_BUILD_TESTS=OFF
+configure_and_build app
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    die "built $VELKORA_BUILD/velkora, but there is no display to open its window on: run this from a desktop session, or set DISPLAY (for example under xvfb-run)"
+    die "built build/app/velkora, but there is no display to open its window on: run this from a desktop session, or set DISPLAY (for example under xvfb-run)"
 fi
-exec "$VELKORA_BUILD/velkora"
+exec "$VELKORA_ROOT/build/app/velkora"

@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Builds Velkora and runs every test. Installs what it needs when it is missing.
+# Builds Velkora and runs every test: the normal build, the same tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the calculation core under libFuzzer.
+# Installs what it needs when it is missing.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 need_locale de_DE.UTF-8
-configure_and_build
-cd "$VELKORA_BUILD"
-ctest --output-on-failure -j "$(nproc)"
+cd "$VELKORA_ROOT"
+
+failed=()
+for preset in default sanitize fuzz; do
+    say "== $preset: build"
+    configure_and_build "$preset"
+    say "== $preset: test"
+    ctest --preset "$preset" -j "$(nproc)" || failed+=("$preset")
+done
+[ ${#failed[@]} -eq 0 ] || die "tests failed in: ${failed[*]}"
+say "all tests passed in: default sanitize fuzz"
