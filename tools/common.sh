@@ -37,7 +37,8 @@ need_locale() {
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
 # What the tests need on top.
 TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
-    clang libclang-rt-14-dev)
+    clang libclang-rt-14-dev
+    xvfb xdotool dbus at-spi2-core python3-pyatspi imagemagick procps)
 
 # configure_and_build PRESET [CMAKE_ARGS...]: configures and builds one preset of
 # CMakePresets.json, with the build log kept in its folder.

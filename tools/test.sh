@@ -7,6 +7,7 @@ source "$(dirname "$0")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 need_locale de_DE.UTF-8
+need_locale fr_FR.UTF-8
 cd "$VELKORA_ROOT"
 
 failed=()
