@@ -5,7 +5,9 @@
 
 int main(int argc, char *argv[])
 {
+    velkora::FontConfigurationLoader fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     velkora::setUpApplication(app);
     frmVelkora form;
     form.Form_Load();

@@ -3,11 +3,34 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QStyle>
 #include <QStyleFactory>
 
+#if VELKORA_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace velkora {
+
+FontConfigurationLoader::FontConfigurationLoader()
+{
+#if VELKORA_HAVE_FONTCONFIG
+    loader = std::thread([] { FcInit(); });
+#endif
+}
+
+FontConfigurationLoader::~FontConfigurationLoader()
+{
+    wait();
+}
+
+void FontConfigurationLoader::wait()
+{
+    if (loader.joinable())
+        loader.join();
+}
 
 void setUpApplication(QApplication &app)
 {
@@ -20,13 +43,30 @@ void setUpApplication(QApplication &app)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
 
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-        { QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-            QStringLiteral("Arial") });
+    // "MS Sans Serif" where it is installed, else the first of its metric-compatible
+    // substitutes that is. Asking for a face that is there spares the font system a search for
+    // fallbacks of one that is not.
+    const QStringList substitutes { QStringLiteral("Microsoft Sans Serif"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") };
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), substitutes);
+    QString family = QStringLiteral("MS Sans Serif");
+    for (const QString &candidate : QStringList { family } + substitutes) {
+        if (QFontDatabase::hasFamily(candidate)) {
+            family = candidate;
+            break;
+        }
+    }
+    // The window's default font, set before any widget lays out text, so that no other face is
+    // ever loaded; the form's other fonts are sizes and weights of it.
+    QFont dialogFont(family);
+    dialogFont.setPixelSize(11);
+    QApplication::setFont(dialogFont);
 
+    // The two sizes a title bar and a task bar use (also at 200 %); the larger images are for
+    // the desktop's icon theme, and decoding them here would only slow the start.
     QIcon icon;
-    for (const char *size : { "16", "32", "48", "256" })
-        icon.addFile(QStringLiteral(":/velkora/velkora-%1.png").arg(QLatin1String(size)));
+    icon.addFile(QStringLiteral(":/velkora/velkora-16.png"));
+    icon.addFile(QStringLiteral(":/velkora/velkora-32.png"));
     app.setWindowIcon(icon);
 }
 

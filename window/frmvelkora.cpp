@@ -2,7 +2,7 @@
 
 #include "calc/door_time.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QStyle>
@@ -32,11 +32,11 @@ void place(QWidget *control, int left, int top, int width, int height)
     control->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
 }
 
-// "MS Sans Serif" at the pixel size a point size has at 96 dots per inch; the application
-// substitutes metric-compatible faces where it is missing.
+// The application's "MS Sans Serif" (or its metric-compatible substitute) at the pixel size a
+// point size has at 96 dots per inch.
 QFont sansSerif(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font = QApplication::font();
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -241,7 +241,7 @@ void frmVelkora::Form_Load()
     setEntryPair(txtWidth, txtWeight, true);
     setEntryPair(txtWidthMetric, txtWeightMetric, false);
     emptyResults();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    if (const QScreen *screen = QApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
     show();
     optImperial->setValue(true);
