@@ -249,26 +249,24 @@ void frmVelkora::Form_Load()
 
 void frmVelkora::optImperial_Click()
 {
-    blnImperial = true;
-    optImperial->setForeColor(red);
-    optMetric->setForeColor(black);
-    optImperial->setValue(true);
-    setEntryPair(txtWidth, txtWeight, true);
-    setEntryPair(txtWidthMetric, txtWeightMetric, false);
-    emptyResults();
-    txtWidth->setFocus();
+    enterEntryState(true);
 }
 
 void frmVelkora::optMetric_Click()
 {
-    blnImperial = false;
-    optImperial->setForeColor(black);
-    optMetric->setForeColor(red);
-    optMetric->setValue(true);
-    setEntryPair(txtWidth, txtWeight, false);
-    setEntryPair(txtWidthMetric, txtWeightMetric, true);
+    enterEntryState(false);
+}
+
+void frmVelkora::enterEntryState(bool imperial)
+{
+    blnImperial = imperial;
+    optImperial->setForeColor(imperial ? red : black);
+    optMetric->setForeColor(imperial ? black : red);
+    (imperial ? optImperial : optMetric)->setValue(true);
+    setEntryPair(txtWidth, txtWeight, imperial);
+    setEntryPair(txtWidthMetric, txtWeightMetric, !imperial);
     emptyResults();
-    txtWidthMetric->setFocus();
+    (imperial ? txtWidth : txtWidthMetric)->setFocus();
 }
 
 void frmVelkora::setEntryPair(TextBox *width, TextBox *weight, bool editable)

@@ -78,6 +78,9 @@ private:
     void buildControls();
     void connectHandlers();
     void emptyResults();
+    // Imperial or metric entry: the flag, the unit captions and option, the pairs' colours,
+    // locks and tab stops, emptied results, and the caret in the entry pair's width box.
+    void enterEntryState(bool imperial);
     // Entry pair colours, locks and tab stops: white and editable, or yellow and locked.
     void setEntryPair(velkora::TextBox *width, velkora::TextBox *weight, bool editable);
     void doorBlock(velkora::OptionButton *option, velkora::DoorType type, double width, double weight);
