@@ -15,6 +15,7 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 VELKORA = sys.argv[1]
 # Generous: under the sanitizers and beside other tests the program starts several times slower.
@@ -34,11 +35,30 @@ def check(condition, message):
         raise Failure(message)
 
 
+# Names announced over the bus ("object:property-change:accessible-name"), as (description of
+# the object, its name after the change); collected while waiting.
+ANNOUNCED = []
+
+
+def on_name_changed(event):
+    try:
+        ANNOUNCED.append((event.source.description, fresh(event.source).name))
+    except Exception:  # the object may be gone already
+        pass
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+
+
 def wait_for(what, probe, timeout=TIMEOUT):
     """Polls probe() until it returns something true; the program's own replies, not sleeps."""
     deadline = time.monotonic() + timeout
     last = None
     while time.monotonic() < deadline:
+        pump()
         try:
             last = probe()
         except Exception as error:  # the object may be going away while a box closes
@@ -240,8 +260,13 @@ def road_of_one_calculation(w):
     w.keys("alt+s")
     w.wait_focus("CALCULATE")
     check(w.checked("Side Opening Single Speed"), "Alt+S selects side opening single speed")
+    ANNOUNCED.clear()
     w.keys("Return")
     w.wait_results("2.98", "4.97")
+    # A screen reader hears of both new values.
+    wait_for("the new results announced", lambda: {
+        ("Minimum door close time in seconds", "2.98"),
+        ("Minimum nudging close time in seconds", "4.97")} <= set(ANNOUNCED))
     check(w.box("Entrance width in millimetres") == "1066.8", "1066.8 mm")
     check(w.box("Door weight in kilograms") == "181.437", "181.437 kg")
     w.wait_focus("CLEAR")
@@ -344,6 +369,7 @@ def main():
     base = {k: v for k, v in os.environ.items() if k != "AT_SPI_BUS_ADDRESS"}
     base.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8")
     started = time.monotonic()
+    pyatspi.Registry.registerEventListener(on_name_changed, "object:property-change:accessible-name")
     with tempfile.TemporaryDirectory() as scratch:
         runs = [
             ("C.UTF-8, scale 1", {}, True),
