@@ -99,6 +99,8 @@ private:
     // (none for Qt::Key_unknown) and presses Enter.
     void calculate(const QString &width, const QString &weight, Qt::Key doorKey);
     void verifyEntryState(bool imperial);
+    // All four boxes and both results empty, no door type selected, every door type in black.
+    void verifyEmptyForm();
     QStringList results() const { return { form->lblMinimum->text(), form->lblNudging->text() }; }
 
     frmVelkora *form = nullptr;
@@ -151,6 +153,17 @@ void FormTest::verifyEntryState(bool imperial)
     }
 }
 
+void FormTest::verifyEmptyForm()
+{
+    for (auto *box : { form->txtWidth, form->txtWeight, form->txtWidthMetric, form->txtWeightMetric })
+        QVERIFY(box->text().isEmpty());
+    QCOMPARE(results(), noResults);
+    for (auto *option : { form->opt1, form->opt2, form->opt3, form->opt4 }) {
+        QVERIFY(!option->isChecked());
+        QCOMPARE(foreColour(option), black);
+    }
+}
+
 void FormTest::builtControls()
 {
     frmVelkora built;
@@ -180,13 +193,7 @@ void FormTest::startUp()
 {
     verifyEntryState(true);
     QCOMPARE(focusName(), QStringLiteral("txtWidth"));
-    for (auto *box : { form->txtWidth, form->txtWeight, form->txtWidthMetric, form->txtWeightMetric })
-        QVERIFY(box->text().isEmpty());
-    QCOMPARE(results(), noResults);
-    for (auto *option : { form->opt1, form->opt2, form->opt3, form->opt4 }) {
-        QVERIFY(!option->isChecked());
-        QCOMPARE(foreColour(option), black);
-    }
+    verifyEmptyForm();
     const QRect screen = form->screen()->availableGeometry();
     QVERIFY(qAbs(form->geometry().center().x() - screen.center().x()) <= 1);
     QVERIFY(qAbs(form->geometry().center().y() - screen.center().y()) <= 1);
@@ -538,13 +545,7 @@ void FormTest::clearAfterMetricCalculation()
     QCOMPARE(form->lblMinimum->text(), QStringLiteral("1.18"));
 
     alt(Qt::Key_L);
-    for (auto *box : { form->txtWidth, form->txtWeight, form->txtWidthMetric, form->txtWeightMetric })
-        QVERIFY(box->text().isEmpty());
-    QCOMPARE(results(), noResults);
-    for (auto *option : { form->opt1, form->opt2, form->opt3, form->opt4 }) {
-        QVERIFY(!option->isChecked());
-        QCOMPARE(foreColour(option), black);
-    }
+    verifyEmptyForm();
     verifyEntryState(false);
     QCOMPARE(focusName(), QStringLiteral("cmdClear"));
 
@@ -559,12 +560,7 @@ void FormTest::clearOnEmptyForm()
     QTest::mouseClick(form->cmdClear, Qt::LeftButton);
     QCOMPARE(focusName(), QStringLiteral("cmdClear"));
     verifyEntryState(true);
-    for (auto *box : { form->txtWidth, form->txtWeight, form->txtWidthMetric, form->txtWeightMetric })
-        QVERIFY(box->text().isEmpty());
-    for (auto *option : { form->opt1, form->opt2, form->opt3, form->opt4 }) {
-        QVERIFY(!option->isChecked());
-        QCOMPARE(foreColour(option), black);
-    }
+    verifyEmptyForm();
     QVERIFY(messages.isEmpty());
 }
 
