@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
-#include <QPainter>
 #include <QTest>
 
 namespace {
