@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 namespace velkora {
 
@@ -96,6 +97,13 @@ double closeTime(DoorType type, double widthInches, double weightPounds)
 double nudgingTime(double shownCloseTime)
 {
     return roundHalfEven(checkedResult(shownCloseTime * nudgingFactor, "nudging time out of range"), 2);
+}
+
+ShownTimes shownTimes(DoorType type, double widthInches, double weightPounds)
+{
+    std::string close = displayText(closeTime(type, widthInches, weightPounds));
+    std::string nudging = displayText(nudgingTime(captionValue(close)));
+    return { std::move(close), std::move(nudging) };
 }
 
 double entryValue(std::string_view text)

@@ -11,11 +11,11 @@ need_locale fr_FR.UTF-8
 cd "$VELKORA_ROOT"
 
 failed=()
-for preset in default sanitize fuzz; do
+for preset in default form sanitize fuzz; do
     say "== $preset: build"
     configure_and_build "$preset"
     say "== $preset: test"
     ctest --preset "$preset" -j "$(nproc)" || failed+=("$preset")
 done
 [ ${#failed[@]} -eq 0 ] || die "tests failed in: ${failed[*]}"
-say "all tests passed in: default sanitize fuzz"
+say "all tests passed in: default form sanitize fuzz"

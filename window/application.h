@@ -1,28 +1,21 @@
-// What the program sets up once for the whole application, before the form is built.
+// Running the form in a real window. Each toolkit folder (window/qt, window/win32) has its own
+// definition; the program links exactly one.
 #pragma once
 
-#include <thread>
-
-class QApplication;
+class frmVelkora;
 
 namespace velkora {
 
-// Reads the system's font configuration on a second thread, so that this slow first step of
-// showing any text overlaps with connecting to the display. Start it before the application
-// object and wait for it before setting up the application.
-class FontConfigurationLoader
-{
-public:
-    FontConfigurationLoader();
-    ~FontConfigurationLoader();
-    void wait();
+// Sets up the toolkit, shows the form in a native window through Form_Load and runs the event
+// loop until the window is closed. Returns the program's exit status. When no window can be
+// opened (no display), says why on standard error and returns 1.
+int run(frmVelkora &form, int argc, char *argv[]);
 
-private:
-    std::thread loader;
+// The top-left corner of a window of the given size placed on an area of the screen: centred,
+// but never so far up or left that its title bar and first controls are off the area.
+struct Origin {
+    int x, y;
 };
-
-// Identity (name, version, icon), a style that paints the form's own colours, and
-// metric-compatible faces for "MS Sans Serif" so that every caption fits its control.
-void setUpApplication(QApplication &app);
+[[nodiscard]] Origin centredOrigin(int width, int height, int areaLeft, int areaTop, int areaWidth, int areaHeight);
 
 } // namespace velkora

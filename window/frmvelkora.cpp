@@ -1,250 +1,142 @@
 #include "window/frmvelkora.h"
 
-#include "calc/door_time.h"
+#include "window/control_table.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QStyle>
-
+#include <algorithm>
 #include <exception>
 
 using namespace velkora;
 
-namespace {
-
-// Colours as the form uses them.
-const QColor red(0xFF, 0x00, 0x00);
-const QColor yellow(0xFF, 0xFF, 0x00);
-const QColor white(0xFF, 0xFF, 0xFF);
-const QColor black(0x00, 0x00, 0x00);
-
-const QString windowCaption = QStringLiteral(" Velkora                  www.velkora.example");
-
-// Positions and sizes are laid out in twips: 15 twips make one pixel at 96 dots per inch.
-constexpr int pixels(int twips)
+frmVelkora::frmVelkora()
+    : txtWidth(controlInfo("txtWidth"), focus)
+    , txtWeight(controlInfo("txtWeight"), focus)
+    , txtWidthMetric(controlInfo("txtWidthMetric"), focus)
+    , txtWeightMetric(controlInfo("txtWeightMetric"), focus)
+    , cmdCalculate(controlInfo("cmdCalculate"), focus)
+    , cmdClear(controlInfo("cmdClear"), focus)
+    , Frame1(controlInfo("Frame1"), focus)
+    , opt1(controlInfo("opt1"), focus)
+    , opt2(controlInfo("opt2"), focus)
+    , opt3(controlInfo("opt3"), focus)
+    , opt4(controlInfo("opt4"), focus)
+    , optImperial(controlInfo("optImperial"), focus)
+    , optMetric(controlInfo("optMetric"), focus)
+    , lblDwidth(controlInfo("lblDwidth"), focus)
+    , lblDweight(controlInfo("lblDweight"), focus)
+    , Label1(controlInfo("Label1"), focus)
+    , Label2(controlInfo("Label2"), focus)
+    , Label3(controlInfo("Label3"), focus)
+    , Label4(controlInfo("Label4"), focus)
+    , lblMinimumtime(controlInfo("lblMinimumtime"), focus)
+    , lblMinimum(controlInfo("lblMinimum"), focus)
+    , lblMinimumnudge(controlInfo("lblMinimumnudge"), focus)
+    , lblNudging(controlInfo("lblNudging"), focus)
+    , doorTypeGroup { &opt1, &opt2, &opt3, &opt4 }
+    , unitGroup { &optImperial, &optMetric }
+    , all { &txtWidth, &txtWeight, &txtWidthMetric, &txtWeightMetric, &cmdCalculate, &cmdClear,
+        &Frame1, &opt1, &opt2, &opt3, &opt4, &optImperial, &optMetric, &lblDwidth, &lblDweight,
+        &Label1, &Label2, &Label3, &Label4, &lblMinimumtime, &lblMinimum, &lblMinimumnudge,
+        &lblNudging }
 {
-    return (twips + 7) / 15;
+    for (Label *label : { &lblDwidth, &lblDweight, &Label1, &Label2, &Label3, &Label4, &lblMinimumtime,
+             &lblMinimum, &lblMinimumnudge, &lblNudging })
+        label->setCaption(std::string(label->info.caption));
+
+    optImperial.Click = [this] { optImperial_Click(); };
+    optMetric.Click = [this] { optMetric_Click(); };
+    opt1.Click = [this] { opt1_Click(); };
+    opt2.Click = [this] { opt2_Click(); };
+    opt3.Click = [this] { opt3_Click(); };
+    opt4.Click = [this] { opt4_Click(); };
+    txtWidth.Change = [this] { txtWidth_Change(); };
+    txtWeight.Change = [this] { txtWeight_Change(); };
+    txtWidthMetric.Change = [this] { txtWidthMetric_Change(); };
+    txtWeightMetric.Change = [this] { txtWeightMetric_Change(); };
+    cmdCalculate.Click = [this] { cmdCalculate_Click(); };
+    cmdClear.Click = [this] { cmdClear_Click(); };
 }
 
-void place(QWidget *control, int left, int top, int width, int height)
+// --- the window as a whole -------------------------------------------------------------------
+
+void frmVelkora::Show()
 {
-    control->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+    if (onShow)
+        onShow();
 }
 
-// The application's "MS Sans Serif" (or its metric-compatible substitute) at the pixel size a
-// point size has at 96 dots per inch.
-QFont sansSerif(int pixelSize, bool bold)
+Control *frmVelkora::control(std::string_view name) const
 {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    const auto found = std::find_if(all.begin(), all.end(), [name](const Control *c) {
+        return c->info.name == name;
+    });
+    return found == all.end() ? nullptr : *found;
 }
 
-constexpr int points18 = 24;
-constexpr int points12 = 16;
-constexpr int points9_75 = 13;
-constexpr int points8 = 11;
-
-std::string toStd(const QString &text)
+std::vector<Control *> frmVelkora::tabStops() const
 {
-    return text.toStdString();
+    std::vector<Control *> stops;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(stops), [](const Control *c) {
+        return c->tabStop();
+    });
+    std::sort(stops.begin(), stops.end(), [](const Control *a, const Control *b) {
+        return a->info.tabIndex < b->info.tabIndex;
+    });
+    return stops;
 }
 
-QString toQt(const std::string &text)
+void frmVelkora::pressEnter()
 {
-    return QString::fromStdString(text);
-}
-
-} // namespace
-
-frmVelkora::frmVelkora(QWidget *parent)
-    : QWidget(parent)
-    , txtWidth(new TextBox(this))
-    , txtWeight(new TextBox(this))
-    , txtWidthMetric(new TextBox(this))
-    , txtWeightMetric(new TextBox(this))
-    , cmdCalculate(new CommandButton(QStringLiteral("C&ALCULATE"), this))
-    , cmdClear(new CommandButton(QStringLiteral("C&LEAR"), this))
-    , Frame1(new QGroupBox(QStringLiteral("DOOR TYPE"), this))
-    , opt1(new OptionButton(QStringLiteral("&Side Opening Single Speed"), Frame1))
-    , opt2(new OptionButton(QStringLiteral("Side Opening &Two Speed"), Frame1))
-    , opt3(new OptionButton(QStringLiteral("&Center Opening Single Speed"), Frame1))
-    , opt4(new OptionButton(QStringLiteral("C&enter Opening Two Speed"), Frame1))
-    , optImperial(new OptionButton(QStringLiteral("&Imperial"), this))
-    , optMetric(new OptionButton(QStringLiteral("&Metric"), this))
-    , lblDwidth(new QLabel(QStringLiteral("Entrance Width:"), this))
-    , lblDweight(new QLabel(QStringLiteral("Door Weight:"), this))
-    , Label1(new QLabel(QStringLiteral("IN"), this))
-    , Label2(new QLabel(QStringLiteral("LB"), this))
-    , Label3(new QLabel(QStringLiteral("MM"), this))
-    , Label4(new QLabel(QStringLiteral("KG"), this))
-    , lblMinimumtime(new QLabel(QStringLiteral("Minimum Door Close Time in Seconds:"), this))
-    , lblMinimum(new QLabel(this))
-    , lblMinimumnudge(new QLabel(QStringLiteral("Minimum Nudging Close Time in Seconds:"), this))
-    , lblNudging(new QLabel(this))
-{
-    MsgBox = [this](const QString &title, const QString &text, QMessageBox::Icon icon) {
-        QMessageBox box(icon, title, text, QMessageBox::Ok, this);
-        box.exec();
-    };
-    buildControls();
-    connectHandlers();
-}
-
-void frmVelkora::buildControls()
-{
-    setObjectName(QStringLiteral("frmVelkora"));
-    setWindowTitle(windowCaption);
-    setFont(sansSerif(points8, false));
-    setFixedSize(pixels(9150), pixels(4755));
-
-    // A screen reader reads each box by its accessible name and the tooltip as its description.
-    struct EntryBox {
-        TextBox *box;
-        const char *name;
-        int left, top;
-        const char *tooltip;
-        const char *accessibleName;
-    };
-    const EntryBox entryBoxes[] = {
-        { txtWidth, "txtWidth", 4800, 720, " Full entrance width in inches ", "Entrance width in inches" },
-        { txtWeight, "txtWeight", 4800, 1440,
-            " The sum of the hoistway and the car door weights as well as all parts rigidly "
-            "connected thereto in pounds ",
-            "Door weight in pounds" },
-        { txtWidthMetric, "txtWidthMetric", 6900, 720, " Full entrance width in millimeters ",
-            "Entrance width in millimetres" },
-        { txtWeightMetric, "txtWeightMetric", 6900, 1440,
-            " The sum of the hoistway and the car door weights as well as all parts rigidly "
-            "connected thereto in kilograms ",
-            "Door weight in kilograms" },
-    };
-    for (const EntryBox &entry : entryBoxes) {
-        entry.box->setObjectName(QLatin1String(entry.name));
-        place(entry.box, entry.left, entry.top, 1575, 555);
-        entry.box->setToolTip(QLatin1String(entry.tooltip));
-        entry.box->setAccessibleName(QLatin1String(entry.accessibleName));
-        entry.box->setFont(sansSerif(points18, true));
+    for (CommandButton *button : { &cmdCalculate, &cmdClear }) {
+        if (button->hasFocus()) {
+            button->click();
+            return;
+        }
     }
-    txtWidthMetric->setBackColor(yellow);
-    txtWeightMetric->setBackColor(yellow);
-
-    cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
-    place(cmdCalculate, 4800, 2400, 1575, 495);
-    cmdCalculate->setToolTip(QStringLiteral(" Calculate door times "));
-    cmdCalculate->setDefault(true);
-    cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    place(cmdClear, 6900, 2400, 1575, 495);
-    cmdClear->setToolTip(QStringLiteral(" Clear all fields "));
-    for (CommandButton *button : { cmdCalculate, cmdClear })
-        button->setFont(sansSerif(points9_75, true));
-
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, 60, 420, 2055, 2655);
-    struct Option {
-        OptionButton *option;
-        const char *name;
-        int left, top, width, height;
-    };
-    const Option options[] = {
-        { opt1, "opt1", 240, 240, 1695, 495 },
-        { opt2, "opt2", 240, 840, 1575, 495 },
-        { opt3, "opt3", 240, 1440, 1755, 495 },
-        { opt4, "opt4", 240, 2040, 1755, 495 },
-        { optImperial, "optImperial", 4860, 180, 1515, 315 },
-        { optMetric, "optMetric", 6930, 180, 1515, 315 },
-    };
-    for (const Option &o : options) {
-        o.option->setObjectName(QLatin1String(o.name));
-        place(o.option, o.left, o.top, o.width, o.height);
-    }
-    opt1->setForeColor(black);
-    optImperial->setToolTip(QStringLiteral(" Click for Imperial Units "));
-    optMetric->setToolTip(QStringLiteral(" Click for Metric Units "));
-    optImperial->setFont(sansSerif(points9_75, false));
-    optMetric->setFont(sansSerif(points9_75, false));
-
-    struct Caption {
-        QLabel *label;
-        const char *name;
-        int left, top, width, height;
-        Qt::Alignment alignment;
-        int pixelSize;
-        const char *tooltip;
-    };
-    const Caption captions[] = {
-        { lblDwidth, "lblDwidth", 2220, 900, 2415, 315, Qt::AlignRight, points12, nullptr },
-        { lblDweight, "lblDweight", 2220, 1620, 2415, 315, Qt::AlignRight, points12, nullptr },
-        { Label1, "Label1", 6420, 1020, 435, 315, Qt::AlignHCenter, points9_75, nullptr },
-        { Label2, "Label2", 6420, 1740, 435, 315, Qt::AlignHCenter, points9_75, nullptr },
-        { Label3, "Label3", 8520, 1020, 435, 315, Qt::AlignHCenter, points9_75, nullptr },
-        { Label4, "Label4", 8520, 1740, 435, 315, Qt::AlignHCenter, points9_75, nullptr },
-        { lblMinimumtime, "lblMinimumtime", 2580, 3420, 4695, 315, Qt::AlignRight, points12,
-            " Closing speed shall not be faster than this for the code distance " },
-        { lblMinimum, "lblMinimum", 7485, 3240, 1000, 495, Qt::AlignLeft, points18, nullptr },
-        { lblMinimumnudge, "lblMinimumnudge", 2160, 4200, 5115, 315, Qt::AlignRight, points12,
-            " Nudging speed shall not be faster than this for the code distance " },
-        { lblNudging, "lblNudging", 7485, 4020, 1005, 495, Qt::AlignLeft, points18, nullptr },
-    };
-    for (const Caption &c : captions) {
-        c.label->setObjectName(QLatin1String(c.name));
-        place(c.label, c.left, c.top, c.width, c.height);
-        c.label->setAlignment(c.alignment | Qt::AlignTop);
-        c.label->setFont(sansSerif(c.pixelSize, true));
-        if (c.tooltip)
-            c.label->setToolTip(QLatin1String(c.tooltip));
-    }
-    for (QLabel *result : { lblMinimum, lblNudging }) {
-        result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        result->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    }
-    // A result keeps its number as its accessible name, so that a screen reader reads the value
-    // and hears of each new one (an accessible name of its own would hide the number); what the
-    // value is comes as its description and from its caption.
-    lblMinimum->setAccessibleDescription(QStringLiteral("Minimum door close time in seconds"));
-    lblNudging->setAccessibleDescription(QStringLiteral("Minimum nudging close time in seconds"));
-    lblMinimumtime->setBuddy(lblMinimum);
-    lblMinimumnudge->setBuddy(lblNudging);
-
-    // The order of the Tab key; the boxes without a tab stop and the options of a group that
-    // are not its stop are passed by.
-    QWidget *const tabOrder[] = { txtWidth, txtWeight, txtWidthMetric, txtWeightMetric, cmdCalculate,
-        cmdClear, opt1, opt2, opt3, opt4, optImperial, optMetric };
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    cmdCalculate.click();
 }
 
-void frmVelkora::connectHandlers()
+bool frmVelkora::pressAccessKey(char letter)
 {
-    connect(optImperial, &OptionButton::Click, this, &frmVelkora::optImperial_Click);
-    connect(optMetric, &OptionButton::Click, this, &frmVelkora::optMetric_Click);
-    connect(opt1, &OptionButton::Click, this, &frmVelkora::opt1_Click);
-    connect(opt2, &OptionButton::Click, this, &frmVelkora::opt2_Click);
-    connect(opt3, &OptionButton::Click, this, &frmVelkora::opt3_Click);
-    connect(opt4, &OptionButton::Click, this, &frmVelkora::opt4_Click);
-    connect(txtWidth, &TextBox::Change, this, &frmVelkora::txtWidth_Change);
-    connect(txtWeight, &TextBox::Change, this, &frmVelkora::txtWeight_Change);
-    connect(txtWidthMetric, &TextBox::Change, this, &frmVelkora::txtWidthMetric_Change);
-    connect(txtWeightMetric, &TextBox::Change, this, &frmVelkora::txtWeightMetric_Change);
-    connect(cmdCalculate, &QPushButton::clicked, this, &frmVelkora::cmdCalculate_Click);
-    connect(cmdClear, &QPushButton::clicked, this, &frmVelkora::cmdClear_Click);
+    const char key = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+    for (OptionButton *option : { &opt1, &opt2, &opt3, &opt4, &optImperial, &optMetric }) {
+        if (accessKey(option->info.caption) == key) {
+            option->SetFocus();
+            option->click();
+            return true;
+        }
+    }
+    for (CommandButton *button : { &cmdCalculate, &cmdClear }) {
+        if (accessKey(button->info.caption) == key) {
+            button->SetFocus();
+            button->click();
+            return true;
+        }
+    }
+    return false;
 }
+
+void frmVelkora::pressArrow(OptionButton &from, int step)
+{
+    const std::vector<OptionButton *> &options = from.group().options();
+    const auto count = static_cast<std::ptrdiff_t>(options.size());
+    const std::ptrdiff_t at = std::find(options.begin(), options.end(), &from) - options.begin();
+    OptionButton *const next = options[static_cast<std::size_t>(((at + step) % count + count) % count)];
+    next->SetFocus();
+    next->click();
+}
+
+// --- entry states ----------------------------------------------------------------------------
 
 void frmVelkora::Form_Load()
 {
     blnImperial = true;
-    optImperial->setForeColor(red);
-    optMetric->setForeColor(black);
+    optImperial.setForeColor(colours::red);
+    optMetric.setForeColor(colours::black);
     setEntryPair(txtWidth, txtWeight, true);
     setEntryPair(txtWidthMetric, txtWeightMetric, false);
     emptyResults();
-    if (const QScreen *screen = QApplication::primaryScreen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
-    show();
-    optImperial->setValue(true);
+    Show();
+    optImperial.setValue(true);
 }
 
 void frmVelkora::optImperial_Click()
@@ -260,30 +152,38 @@ void frmVelkora::optMetric_Click()
 void frmVelkora::enterEntryState(bool imperial)
 {
     blnImperial = imperial;
-    optImperial->setForeColor(imperial ? red : black);
-    optMetric->setForeColor(imperial ? black : red);
-    (imperial ? optImperial : optMetric)->setValue(true);
+    optImperial.setForeColor(imperial ? colours::red : colours::black);
+    optMetric.setForeColor(imperial ? colours::black : colours::red);
+    (imperial ? optImperial : optMetric).setValue(true);
     setEntryPair(txtWidth, txtWeight, imperial);
     setEntryPair(txtWidthMetric, txtWeightMetric, !imperial);
     emptyResults();
-    (imperial ? txtWidth : txtWidthMetric)->setFocus();
+    (imperial ? txtWidth : txtWidthMetric).SetFocus();
 }
 
-void frmVelkora::setEntryPair(TextBox *width, TextBox *weight, bool editable)
+void frmVelkora::setEntryPair(TextBox &width, TextBox &weight, bool editable)
 {
-    const QColor &background = editable ? white : yellow;
-    width->setBackColor(background);
-    weight->setBackColor(background);
-    width->setLocked(!editable);
-    weight->setLocked(!editable);
-    width->setTabStop(editable);
-    weight->setTabStop(editable);
+    const Colour background = editable ? colours::white : colours::yellow;
+    width.setBackColor(background);
+    weight.setBackColor(background);
+    width.setLocked(!editable);
+    weight.setLocked(!editable);
+    width.setTabStop(editable);
+    weight.setTabStop(editable);
 }
 
 void frmVelkora::emptyResults()
 {
-    lblMinimum->setText(QString());
-    lblNudging->setText(QString());
+    lblMinimum.setCaption({});
+    lblNudging.setCaption({});
+}
+
+// --- Calculate -------------------------------------------------------------------------------
+
+std::array<std::pair<OptionButton *, DoorType>, 4> frmVelkora::doorTypes()
+{
+    return { { { &opt1, DoorType::SideSingleSpeed }, { &opt2, DoorType::SideTwoSpeed },
+        { &opt3, DoorType::CenterSingleSpeed }, { &opt4, DoorType::CenterTwoSpeed } } };
 }
 
 void frmVelkora::cmdCalculate_Click()
@@ -292,71 +192,65 @@ void frmVelkora::cmdCalculate_Click()
     // written stays.
     try {
         if (blnImperial) {
-            txtWidthMetric->setText(toQt(inchesToMillimetres(toStd(txtWidth->text()))));
-            txtWeightMetric->setText(toQt(poundsToKilograms(toStd(txtWeight->text()))));
+            txtWidthMetric.setText(inchesToMillimetres(txtWidth.text()));
+            txtWeightMetric.setText(poundsToKilograms(txtWeight.text()));
         } else {
-            txtWidth->setText(toQt(millimetresToInches(toStd(txtWidthMetric->text()))));
-            txtWeight->setText(toQt(kilogramsToPounds(toStd(txtWeightMetric->text()))));
+            txtWidth.setText(millimetresToInches(txtWidthMetric.text()));
+            txtWeight.setText(kilogramsToPounds(txtWeightMetric.text()));
         }
-        const double width = entryValue(toStd(txtWidth->text()));
-        const double weight = entryValue(toStd(txtWeight->text()));
+        const double width = entryValue(txtWidth.text());
+        const double weight = entryValue(txtWeight.text());
 
-        if (!opt1->value() && !opt2->value() && !opt3->value() && !opt4->value())
-            MsgBox(QStringLiteral("Door Type"), QStringLiteral("Please select a door type."),
-                QMessageBox::Warning);
-        if (opt1->value())
-            doorBlock(opt1, DoorType::SideSingleSpeed, width, weight);
-        if (opt2->value())
-            doorBlock(opt2, DoorType::SideTwoSpeed, width, weight);
-        if (opt3->value())
-            doorBlock(opt3, DoorType::CenterSingleSpeed, width, weight);
-        if (opt4->value())
-            doorBlock(opt4, DoorType::CenterTwoSpeed, width, weight);
+        if (!doorTypeGroup.selected())
+            MsgBox("Door Type", "Please select a door type.", MessageIcon::Exclamation);
+        for (const auto &[option, type] : doorTypes()) {
+            if (option->value())
+                doorBlock(*option, type, width, weight);
+        }
     } catch (const std::exception &) {
-        MsgBox(QStringLiteral("What'd you do?"),
-            QStringLiteral("An error has occurred...please continue working."), QMessageBox::NoIcon);
+        MsgBox("What'd you do?", "An error has occurred...please continue working.", MessageIcon::None);
     }
 }
 
-void frmVelkora::doorBlock(OptionButton *option, DoorType type, double width, double weight)
+void frmVelkora::doorBlock(OptionButton &option, DoorType type, double width, double weight)
 {
     if (width <= 0 || weight <= 0) {
-        MsgBox(QStringLiteral("Numbers Only"), QStringLiteral("Please enter a number in both fields."),
-            QMessageBox::Warning);
+        MsgBox("Numbers Only", "Please enter a number in both fields.", MessageIcon::Exclamation);
         NumOnly();
         return;
     }
     // Both times are worked out before either is shown, so that a failure of the second never
-    // leaves the first on screen alone. The nudging time comes from the close time as shown.
-    const QString close = toQt(displayText(closeTime(type, width, weight)));
-    const QString nudging = toQt(displayText(nudgingTime(captionValue(toStd(close)))));
-    lblMinimum->setText(close);
-    lblNudging->setText(nudging);
-    option->setForeColor(red);
-    cmdClear->setFocus();
+    // leaves the first on screen alone.
+    ShownTimes times = shownTimes(type, width, weight);
+    lblMinimum.setCaption(std::move(times.close));
+    lblNudging.setCaption(std::move(times.nudging));
+    option.setForeColor(colours::red);
+    cmdClear.SetFocus();
 }
 
 void frmVelkora::NumOnly()
 {
-    TextBox *const width = blnImperial ? txtWidth : txtWidthMetric;
-    TextBox *const weight = blnImperial ? txtWeight : txtWeightMetric;
-    for (TextBox *box : { width, weight }) {
-        if (entryValue(toStd(box->text())) == 0) {
-            box->setText(QString());
-            box->setFocus();
+    TextBox &width = blnImperial ? txtWidth : txtWidthMetric;
+    TextBox &weight = blnImperial ? txtWeight : txtWeightMetric;
+    for (TextBox *box : { &width, &weight }) {
+        if (entryValue(box->text()) == 0) {
+            box->setText({});
+            box->SetFocus();
             return;
         }
     }
 }
 
-void frmVelkora::selectDoorType(OptionButton *option)
+// --- door types, editing and Clear -----------------------------------------------------------
+
+void frmVelkora::selectDoorType(OptionButton &option)
 {
-    if (!option->value())
+    if (!option.value())
         return;
-    for (OptionButton *type : { opt1, opt2, opt3, opt4 })
-        type->setForeColor(type == option ? red : black);
+    for (const auto &[type, unused] : doorTypes())
+        type->setForeColor(type == &option ? colours::red : colours::black);
     emptyResults();
-    cmdCalculate->setFocus();
+    cmdCalculate.SetFocus();
 }
 
 void frmVelkora::opt1_Click()
@@ -401,22 +295,11 @@ void frmVelkora::txtWeightMetric_Change()
 
 void frmVelkora::cmdClear_Click()
 {
-    for (TextBox *box : { txtWidth, txtWeight, txtWidthMetric, txtWeightMetric })
-        box->setText(QString());
+    for (TextBox *box : { &txtWidth, &txtWeight, &txtWidthMetric, &txtWeightMetric })
+        box->setText({});
     emptyResults();
-    for (OptionButton *type : { opt1, opt2, opt3, opt4 })
+    for (const auto &[type, unused] : doorTypes())
         type->setValue(false);
-    for (OptionButton *type : { opt1, opt2, opt3, opt4 })
-        type->setForeColor(black);
-}
-
-void frmVelkora::keyPressEvent(QKeyEvent *event)
-{
-    // Enter anywhere but on a command button calculates; a focused button takes Enter itself.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        cmdCalculate->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    for (const auto &[type, unused] : doorTypes())
+        type->setForeColor(colours::black);
 }

@@ -90,11 +90,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         double close = 0;
         if (!withinRange([&] { close = closeTime(type, width, weight); }))
             continue;
-        const std::string shownClose = displayText(close);
-        checkShown(shownClose, close);
-        double nudging = 0;
-        if (withinRange([&] { nudging = nudgingTime(captionValue(shownClose)); }))
-            checkShown(displayText(nudging), nudging);
+        ShownTimes shown;
+        if (!withinRange([&] { shown = shownTimes(type, width, weight); })) {
+            checkShown(displayText(close), close);
+            continue;
+        }
+        checkShown(shown.close, close);
+        checkShown(shown.nudging, captionValue(shown.nudging));
     }
     return 0;
 }

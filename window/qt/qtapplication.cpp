@@ -1,0 +1,88 @@
+#include "window/qt/qtapplication.h"
+
+#include "window/application.h"
+#include "window/frmvelkora.h"
+#include "window/identity.h"
+#include "window/qt/qtwindow.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QStyle>
+#include <QStyleFactory>
+
+#if VELKORA_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace velkora {
+
+FontConfigurationLoader::FontConfigurationLoader()
+{
+#if VELKORA_HAVE_FONTCONFIG
+    loader = std::thread([] { FcInit(); });
+#endif
+}
+
+FontConfigurationLoader::~FontConfigurationLoader()
+{
+    wait();
+}
+
+void FontConfigurationLoader::wait()
+{
+    if (loader.joinable())
+        loader.join();
+}
+
+void setUpApplication(QApplication &app)
+{
+    QApplication::setApplicationName(QLatin1String(identity::name));
+    QApplication::setApplicationVersion(QLatin1String(identity::version));
+    QApplication::setDesktopFileName(QLatin1String(identity::applicationId));
+
+    // Fusion honours palette colours on every platform, so the yellow boxes and red captions
+    // show whatever the desktop's own style would do with them.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+
+    // "MS Sans Serif" where it is installed, else the first of its metric-compatible
+    // substitutes that is. Asking for a face that is there spares the font system a search for
+    // fallbacks of one that is not.
+    const QStringList substitutes { QStringLiteral("Microsoft Sans Serif"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial") };
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), substitutes);
+    QString family = QStringLiteral("MS Sans Serif");
+    for (const QString &candidate : QStringList { family } + substitutes) {
+        if (QFontDatabase::hasFamily(candidate)) {
+            family = candidate;
+            break;
+        }
+    }
+    // The window's default font, set before any widget lays out text, so that no other face is
+    // ever loaded; the form's other fonts are sizes and weights of it.
+    QFont dialogFont(family);
+    dialogFont.setPixelSize(11);
+    QApplication::setFont(dialogFont);
+
+    // The two sizes a title bar and a task bar use (also at 200 %); the larger images are for
+    // the desktop's icon theme, and decoding them here would only slow the start.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/velkora/velkora-16.png"));
+    icon.addFile(QStringLiteral(":/velkora/velkora-32.png"));
+    app.setWindowIcon(icon);
+}
+
+int run(frmVelkora &form, int argc, char *argv[])
+{
+    FontConfigurationLoader fonts;
+    QApplication app(argc, argv);
+    fonts.wait();
+    setUpApplication(app);
+    QtWindow window(form);
+    form.Form_Load();
+    return app.exec();
+}
+
+} // namespace velkora
