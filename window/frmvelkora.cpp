@@ -84,15 +84,14 @@ std::vector<Control *> frmVelkora::tabStops() const
     return stops;
 }
 
+CommandButton &frmVelkora::defaultButton()
+{
+    return cmdClear.hasFocus() ? cmdClear : cmdCalculate;
+}
+
 void frmVelkora::pressEnter()
 {
-    for (CommandButton *button : { &cmdCalculate, &cmdClear }) {
-        if (button->hasFocus()) {
-            button->click();
-            return;
-        }
-    }
-    cmdCalculate.click();
+    defaultButton().click();
 }
 
 bool frmVelkora::pressAccessKey(char letter)

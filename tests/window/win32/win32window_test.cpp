@@ -1,0 +1,454 @@
+// The Win32 window driven through its real message loop as a user drives it: keys and clicks
+// go in with SendInput, and what the user would see is read back from the native controls,
+// the painted pixels, the tooltips and the real message boxes. The form's rules themselves are
+// tested at the form.
+#include "window/control_table.h"
+#include "window/frmvelkora.h"
+#include "window/win32/win32window.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace velkora;
+
+namespace {
+
+struct SeenBox {
+    std::wstring title;
+    std::wstring text;
+    bool icon = false;
+};
+
+std::vector<SeenBox> seenBoxes;
+
+std::wstring textOf(HWND hwnd)
+{
+    wchar_t buffer[512] {};
+    GetWindowTextW(hwnd, buffer, 512);
+    return buffer;
+}
+
+// Reads an open message box as the user sees it, then answers it with Enter.
+void CALLBACK answerMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            wchar_t type[32] {};
+            GetClassNameW(hwnd, type, 32);
+            if (std::wstring(type) == L"#32770" && IsWindowVisible(hwnd)) {
+                *reinterpret_cast<HWND *>(found) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (!box)
+        return;
+    KillTimer(nullptr, timer);
+    // The text is the static 0xFFFF; the icon, where there is one, a visible static that holds
+    // it (20 on Windows, 1088 under Wine).
+    bool icon = false;
+    for (int id : { 20, 1088 }) {
+        HWND image = GetDlgItem(box, id);
+        icon = icon || (image && IsWindowVisible(image) && SendMessageW(image, STM_GETICON, 0, 0));
+    }
+    seenBoxes.push_back({ textOf(box), textOf(GetDlgItem(box, 0xFFFF)), icon });
+    SendMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+class Win32WindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        seenBoxes.clear();
+        window = std::make_unique<Win32Window>(form, GetModuleHandleW(nullptr));
+        form.Form_Load();
+        pump();
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        pump();
+    }
+
+    // Delivers what is queued, as the message loop does, until nothing is left or the time is up
+    // (tooltip timers would keep a queue busy for ever).
+    void pump(DWORD milliseconds = 150)
+    {
+        const DWORD end = GetTickCount() + milliseconds;
+        MSG message;
+        while (GetTickCount() < end) {
+            if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                Sleep(5);
+                continue;
+            }
+            if (message.message == WM_QUIT || (window && window->preTranslate(message)))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    void send(std::vector<INPUT> inputs)
+    {
+        SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+        pump();
+    }
+
+    static INPUT keyInput(WORD key, bool up)
+    {
+        INPUT input {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        return input;
+    }
+
+    void press(WORD key, WORD modifier = 0)
+    {
+        std::vector<INPUT> inputs;
+        if (modifier)
+            inputs.push_back(keyInput(modifier, false));
+        inputs.push_back(keyInput(key, false));
+        inputs.push_back(keyInput(key, true));
+        if (modifier)
+            inputs.push_back(keyInput(modifier, true));
+        send(inputs);
+    }
+
+    void alt(char letter) { press(WORD(letter), VK_MENU); }
+
+    void type(const std::wstring &text)
+    {
+        std::vector<INPUT> inputs;
+        for (wchar_t c : text) {
+            for (bool up : { false, true }) {
+                INPUT input {};
+                input.type = INPUT_KEYBOARD;
+                input.ki.wScan = WORD(c);
+                input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+                inputs.push_back(input);
+            }
+        }
+        send(inputs);
+    }
+
+    void click(const char *name, int x = 8, int y = 8)
+    {
+        POINT point { x, y };
+        ClientToScreen(control(name), &point);
+        const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+        const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+        std::vector<INPUT> inputs;
+        for (DWORD flag : { DWORD(MOUSEEVENTF_MOVE), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP) }) {
+            INPUT input {};
+            input.type = INPUT_MOUSE;
+            input.mi.dx = LONG(point.x * 65535 / width);
+            input.mi.dy = LONG(point.y * 65535 / height);
+            input.mi.dwFlags = flag | MOUSEEVENTF_ABSOLUTE;
+            inputs.push_back(input);
+        }
+        send(inputs);
+    }
+
+    // Types width and weight into the entry pair, picks a door type by its access key (none
+    // for 0) and presses Enter; every message box is read and answered.
+    void calculate(const std::wstring &width, const std::wstring &weight, char doorKey)
+    {
+        type(width);
+        press(VK_TAB);
+        type(weight);
+        if (doorKey)
+            alt(doorKey);
+        SetTimer(nullptr, 0, 30, answerMessageBox);
+        press(VK_RETURN);
+    }
+
+    HWND control(const char *name) const { return window->control(name); }
+    std::wstring text(const char *name) const { return textOf(control(name)); }
+    bool checked(const char *name) const { return SendMessageW(control(name), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    std::string focusName() const
+    {
+        for (const ControlInfo &info : controlTable) {
+            if (window->control(info.name) == GetFocus())
+                return std::string(info.name);
+        }
+        return "(none)";
+    }
+    std::vector<std::wstring> results() const { return { text("lblMinimum"), text("lblNudging") }; }
+
+    COLORREF pixel(const char *name, int x, int y)
+    {
+        RedrawWindow(window->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        HDC dc = GetDC(control(name));
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(control(name), dc);
+        return colour;
+    }
+
+    bool hasRed(const char *name)
+    {
+        RedrawWindow(window->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT area;
+        GetClientRect(control(name), &area);
+        HDC dc = GetDC(control(name));
+        bool found = false;
+        for (int y = 0; y < area.bottom && !found; ++y)
+            for (int x = 0; x < area.right && !found; ++x)
+                found = GetPixel(dc, x, y) == RGB(255, 0, 0);
+        ReleaseDC(control(name), dc);
+        return found;
+    }
+
+    frmVelkora form;
+    std::unique_ptr<Win32Window> window;
+};
+
+TEST_F(Win32WindowTest, StartsInImperialEntryWithTheTablesLayout)
+{
+    EXPECT_EQ(focusName(), "txtWidth");
+    EXPECT_TRUE(checked("optImperial"));
+    EXPECT_FALSE(checked("opt1"));
+    EXPECT_EQ(textOf(window->handle()), L" Velkora                  www.velkora.example");
+    EXPECT_TRUE(GetWindowLongW(control("txtWidthMetric"), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(GetWindowLongW(control("txtWidth"), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(text("cmdCalculate"), L"C&ALCULATE");
+    EXPECT_EQ(text("lblMinimumnudge"), L"Minimum Nudging Close Time in Seconds:");
+
+    const int dpi = window->dpi();
+    RECT client;
+    GetClientRect(window->handle(), &client);
+    EXPECT_EQ(client.right, twipsToPixels(9150, dpi));
+    EXPECT_EQ(client.bottom, twipsToPixels(4755, dpi));
+    RECT option;
+    GetWindowRect(control("opt3"), &option);
+    MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT *>(&option), 2);
+    EXPECT_EQ(option.left, twipsToPixels(300, dpi));
+    EXPECT_EQ(option.top, twipsToPixels(1860, dpi));
+    EXPECT_EQ(option.right - option.left, twipsToPixels(1755, dpi));
+}
+
+struct RoadCase {
+    const char *name;
+    char doorKey;
+    const char *option;
+    const wchar_t *close;
+    const wchar_t *nudging;
+};
+
+class Road : public Win32WindowTest, public testing::WithParamInterface<RoadCase> { };
+
+TEST_P(Road, KeysReachTheFormAndTheWindowShowsTheResults)
+{
+    const RoadCase &c = GetParam();
+    calculate(L"42", L"400", c.doorKey);
+    EXPECT_TRUE(seenBoxes.empty());
+    EXPECT_EQ(text("txtWidthMetric"), L"1066.8");
+    EXPECT_EQ(text("txtWeightMetric"), L"181.437");
+    EXPECT_EQ(results(), (std::vector<std::wstring> { c.close, c.nudging }));
+    for (const char *door : { "opt1", "opt2", "opt3", "opt4" })
+        EXPECT_EQ(checked(door), std::string(door) == c.option) << door;
+    EXPECT_EQ(focusName(), "cmdClear");
+    // The default frame moves with the focus: Enter now presses Clear.
+    EXPECT_EQ(GetWindowLongW(control("cmdClear"), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(control("cmdCalculate"), GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+}
+
+INSTANTIATE_TEST_SUITE_P(DoorTypes, Road,
+    testing::Values(RoadCase { "SideSingle", 'S', "opt1", L"2.98", L"4.97" },
+        RoadCase { "SideTwo", 'T', "opt2", L"2.36", L"3.93" },
+        RoadCase { "CenterSingle", 'C', "opt3", L"1.49", L"2.48" },
+        RoadCase { "CenterTwo", 'E', "opt4", L"1.18", L"1.97" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Win32WindowTest, MetricRoadAndClearByKeys)
+{
+    alt('M');
+    EXPECT_EQ(focusName(), "txtWidthMetric");
+    EXPECT_TRUE(GetWindowLongW(control("txtWidth"), GWL_STYLE) & ES_READONLY);
+    calculate(L"1067", L"181", 'S');
+    EXPECT_EQ(text("txtWidth"), L"42.008");
+    EXPECT_EQ(text("txtWeight"), L"399.037");
+    EXPECT_EQ(results(), (std::vector<std::wstring> { L"2.98", L"4.97" }));
+
+    // Enter on the focused Clear clears and keeps metric entry.
+    press(VK_RETURN);
+    for (const char *box : { "txtWidth", "txtWeight", "txtWidthMetric", "txtWeightMetric" })
+        EXPECT_EQ(text(box), L"") << box;
+    EXPECT_FALSE(checked("opt1"));
+    EXPECT_TRUE(checked("optMetric"));
+    EXPECT_EQ(focusName(), "cmdClear");
+}
+
+TEST_F(Win32WindowTest, TypingEmptiesTheResultsAndLockedBoxesRefuseIt)
+{
+    calculate(L"42", L"400", 'S');
+    ASSERT_EQ(text("lblMinimum"), L"2.98");
+    click("txtWeightMetric");
+    EXPECT_EQ(focusName(), "txtWeightMetric");
+    type(L"9");
+    EXPECT_EQ(text("txtWeightMetric"), L"181.437");
+    EXPECT_EQ(text("lblMinimum"), L"2.98");
+
+    click("txtWeight", 60, 10);
+    press(VK_END);
+    type(L"5");
+    EXPECT_EQ(text("txtWeight"), L"4005");
+    EXPECT_EQ(results(), (std::vector<std::wstring> { L"", L"" }));
+}
+
+struct MessageCase {
+    const char *name;
+    const wchar_t *width;
+    char doorKey;
+    const wchar_t *title;
+    const wchar_t *text;
+    bool icon;
+    const char *focus;
+};
+
+class MessageBoxes : public Win32WindowTest, public testing::WithParamInterface<MessageCase> { };
+
+TEST_P(MessageBoxes, AreRealModalBoxesWithTheirIcons)
+{
+    const MessageCase &c = GetParam();
+    calculate(c.width, L"400", c.doorKey);
+    ASSERT_EQ(seenBoxes.size(), 1u);
+    EXPECT_EQ(seenBoxes[0].title, c.title);
+    EXPECT_EQ(seenBoxes[0].text, c.text);
+    EXPECT_EQ(seenBoxes[0].icon, c.icon);
+    pump();
+    EXPECT_EQ(focusName(), c.focus);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MessageBoxes,
+    testing::Values(
+        MessageCase { "NoDoorType", L"42", 0, L"Door Type", L"Please select a door type.", true, "txtWeight" },
+        MessageCase { "NumbersOnly", L"abc", 'S', L"Numbers Only", L"Please enter a number in both fields.", true, "txtWidth" },
+        MessageCase { "BeyondRange", L"1E400", 'S', L"What'd you do?", L"An error has occurred...please continue working.", false, "cmdCalculate" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct TabCase {
+    const char *name;
+    char unitKey;
+    char doorKey;
+    std::vector<std::string> stops;
+};
+
+class TabOrder : public Win32WindowTest, public testing::WithParamInterface<TabCase> { };
+
+TEST_P(TabOrder, VisitsTheEntryPairCommandsAndOneStopPerGroup)
+{
+    const TabCase &c = GetParam();
+    if (c.doorKey)
+        alt(c.doorKey);
+    alt(c.unitKey);
+    std::vector<std::string> visited { focusName() };
+    for (std::size_t i = 1; i < c.stops.size(); ++i) {
+        press(VK_TAB);
+        visited.push_back(focusName());
+    }
+    EXPECT_EQ(visited, c.stops);
+    std::vector<std::string> backwards { focusName() };
+    for (std::size_t i = 1; i < c.stops.size(); ++i) {
+        press(VK_TAB, VK_SHIFT);
+        backwards.insert(backwards.begin(), focusName());
+    }
+    EXPECT_EQ(backwards, c.stops);
+    // Tabbing through the door types chooses none.
+    EXPECT_EQ(checked("opt1"), c.doorKey == 'S');
+}
+
+INSTANTIATE_TEST_SUITE_P(States, TabOrder,
+    testing::Values(
+        TabCase { "Imperial", 'I', 0, { "txtWidth", "txtWeight", "cmdCalculate", "cmdClear", "opt1", "optImperial", "txtWidth" } },
+        TabCase { "Metric_CenterTwo", 'M', 'E', { "txtWidthMetric", "txtWeightMetric", "cmdCalculate", "cmdClear", "opt4", "optMetric", "txtWidthMetric" } }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Win32WindowTest, ArrowKeysAndClicksChooseOptions)
+{
+    alt('E');
+    SetFocus(control("opt4"));
+    pump();
+    press(VK_DOWN);
+    EXPECT_TRUE(checked("opt1"));
+    EXPECT_FALSE(checked("opt4"));
+    EXPECT_EQ(focusName(), "cmdCalculate");
+
+    click("opt3", 40, 26);
+    EXPECT_TRUE(checked("opt3"));
+    EXPECT_FALSE(checked("opt1"));
+    EXPECT_EQ(focusName(), "cmdCalculate");
+    click("optMetric");
+    EXPECT_TRUE(checked("optMetric"));
+    EXPECT_FALSE(checked("optImperial"));
+    EXPECT_TRUE(checked("opt3"));
+    EXPECT_EQ(focusName(), "txtWidthMetric");
+}
+
+TEST_F(Win32WindowTest, ColoursArePainted)
+{
+    alt('S');
+    EXPECT_EQ(pixel("txtWidthMetric", 60, 15), RGB(255, 255, 0));
+    EXPECT_EQ(pixel("txtWeightMetric", 60, 15), RGB(255, 255, 0));
+    EXPECT_EQ(pixel("txtWidth", 60, 15), RGB(255, 255, 255));
+    EXPECT_TRUE(hasRed("opt1"));
+    EXPECT_TRUE(hasRed("optImperial"));
+    EXPECT_FALSE(hasRed("opt2"));
+    EXPECT_FALSE(hasRed("optMetric"));
+    alt('M');
+    EXPECT_EQ(pixel("txtWidth", 60, 15), RGB(255, 255, 0));
+    EXPECT_EQ(pixel("txtWidthMetric", 60, 15), RGB(255, 255, 255));
+    EXPECT_TRUE(hasRed("optMetric"));
+}
+
+TEST_F(Win32WindowTest, EveryControlWithATooltipHasIt)
+{
+    HWND tips = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            wchar_t type[64] {};
+            GetClassNameW(hwnd, type, 64);
+            if (std::wstring(type) == TOOLTIPS_CLASSW)
+                *reinterpret_cast<HWND *>(found) = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    ASSERT_TRUE(tips);
+    int withTips = 0;
+    for (const ControlInfo &info : controlTable) {
+        wchar_t buffer[256] {};
+        TTTOOLINFOW tool {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window->handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(window->control(info.name));
+        tool.lpszText = buffer;
+        SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        std::string expected(info.tooltip);
+        EXPECT_EQ(std::wstring(buffer), std::wstring(expected.begin(), expected.end())) << info.name;
+        withTips += !info.tooltip.empty();
+    }
+    EXPECT_EQ(withTips, 10);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls { sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES };
+    InitCommonControlsEx(&controls);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

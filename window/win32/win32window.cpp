@@ -1,0 +1,533 @@
+#include "window/win32/win32window.h"
+
+#include "window/application.h"
+#include "window/control_table.h"
+#include "window/frmvelkora.h"
+
+#include <commctrl.h>
+#include <initguid.h>
+#include <oleacc.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <string>
+
+namespace velkora {
+
+namespace {
+
+    constexpr wchar_t windowClass[] = L"VelkoraWindow";
+    constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    constexpr int firstControlId = 100;
+    // The face with the metrics of "MS Sans Serif" that scales to any size.
+    constexpr wchar_t scalableFace[] = L"Microsoft Sans Serif";
+    // The window's default font, used where the table names none.
+    constexpr double dialogPoints = 8;
+
+    std::wstring wide(std::string_view text)
+    {
+        if (text.empty())
+            return {};
+        const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+        std::wstring result(std::size_t(length), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), length);
+        return result;
+    }
+
+    std::string narrow(const std::wstring &text)
+    {
+        if (text.empty())
+            return {};
+        const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+        std::string result(std::size_t(length), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), length, nullptr, nullptr);
+        return result;
+    }
+
+    std::wstring windowText(HWND hwnd)
+    {
+        std::wstring text(std::size_t(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+        text.resize(std::size_t(GetWindowTextW(hwnd, text.data(), int(text.size()))));
+        return text;
+    }
+
+    // Functions of newer Windows versions, looked up so that the program still starts on older ones.
+    using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);
+    using AdjustForDpiFunction = BOOL(WINAPI *)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+    template <typename F>
+    F user32Function(const char *name)
+    {
+        return reinterpret_cast<F>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    }
+
+    int windowDpi(HWND hwnd)
+    {
+        static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+        if (getDpiForWindow)
+            return int(getDpiForWindow(hwnd));
+        HDC dc = GetDC(hwnd);
+        const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(hwnd, dc);
+        return dpi;
+    }
+
+    RECT frameFor(int clientWidth, int clientHeight, int dpi)
+    {
+        static const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+        RECT rect { 0, 0, clientWidth, clientHeight };
+        if (adjustForDpi)
+            adjustForDpi(&rect, windowStyle, FALSE, 0, UINT(dpi));
+        else
+            AdjustWindowRectEx(&rect, windowStyle, FALSE, 0);
+        return rect;
+    }
+
+    DWORD nativeStyle(const ControlInfo &info)
+    {
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        switch (info.kind) {
+        case ControlKind::TextBox:
+            return style | ES_AUTOHSCROLL | ES_LEFT;
+        case ControlKind::CommandButton:
+            return style | BS_PUSHBUTTON | BS_NOTIFY;
+        case ControlKind::Frame:
+            return style | BS_GROUPBOX;
+        case ControlKind::OptionButton:
+            // Not an automatic option: the form decides which one is selected.
+            return style | BS_RADIOBUTTON | BS_MULTILINE | BS_NOTIFY;
+        case ControlKind::Label:
+            style |= SS_NOTIFY | SS_NOPREFIX;
+            if (info.border)
+                return style | SS_LEFT | SS_SUNKEN | SS_CENTERIMAGE;
+            return style | (info.alignment == Alignment::Right ? SS_RIGHT : info.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT);
+        }
+        return style;
+    }
+
+    const wchar_t *nativeClass(ControlKind kind)
+    {
+        switch (kind) {
+        case ControlKind::TextBox:
+            return L"EDIT";
+        case ControlKind::Label:
+            return L"STATIC";
+        default:
+            return L"BUTTON";
+        }
+    }
+
+    // Names and descriptions for screen readers, where the system offers the service.
+    void describe(HWND hwnd, const ControlInfo &info)
+    {
+        IAccPropServices *services = nullptr;
+        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                reinterpret_cast<void **>(&services))))
+            return;
+        if (!info.accessibleName.empty())
+            services->SetHwndPropStr(hwnd, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                wide(info.accessibleName).c_str());
+        const std::string_view description = info.accessibleDescription.empty() ? info.tooltip : info.accessibleDescription;
+        if (!description.empty())
+            services->SetHwndPropStr(hwnd, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                wide(description).c_str());
+        services->Release();
+    }
+
+    // Set while an option takes the focus: what it reports then is no click of the user's.
+    bool optionTakingFocus = false;
+
+} // namespace
+
+Win32Window::Win32Window(frmVelkora &form, HINSTANCE instance)
+    : form(form)
+    , instance(instance)
+{
+    WNDCLASSEXW type {};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = windowProcedure;
+    type.hInstance = instance;
+    type.hIcon = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+        GetSystemMetrics(SM_CYICON), 0));
+    type.hIconSm = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON,
+        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    type.lpszClassName = windowClass;
+    RegisterClassExW(&type);
+
+    window = CreateWindowExW(0, windowClass, wide(windowCaption).c_str(), windowStyle, CW_USEDEFAULT,
+        CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    dotsPerInch = windowDpi(window);
+    createControls();
+    createTooltips();
+    layOut();
+
+    form.onShow = [this] { showOnScreen(); };
+    form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon icon) {
+        MessageBoxW(window, wide(text).c_str(), wide(title).c_str(),
+            MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0));
+    };
+}
+
+Win32Window::~Win32Window()
+{
+    for (Binding &binding : bindings)
+        binding.control->onChanged = nullptr;
+    form.onShow = nullptr;
+    form.MsgBox = nullptr;
+    if (IsWindow(window)) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
+    for (const auto &[colour, handle] : brushes)
+        DeleteObject(handle);
+    for (HFONT font : fonts)
+        DeleteObject(font);
+}
+
+void Win32Window::createControls()
+{
+    // The Tab key follows the order of the native controls: the frame goes first, behind the
+    // options it holds, and then every control in the order of the Tab key.
+    std::vector<Control *> order = form.controls();
+    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
+        const bool aFrame = a->info.kind == ControlKind::Frame;
+        const bool bFrame = b->info.kind == ControlKind::Frame;
+        return aFrame != bFrame ? aFrame : a->info.tabIndex < b->info.tabIndex;
+    });
+    const Control *previous = nullptr;
+    for (Control *control : order) {
+        const ControlInfo &info = control->info;
+        DWORD style = nativeStyle(info);
+        // Each group of options is a group of the system's dialog keys, and so is each run of
+        // other controls between them.
+        const bool isOption = info.kind == ControlKind::OptionButton;
+        const bool wasOption = previous && previous->info.kind == ControlKind::OptionButton;
+        if (!previous || isOption != wasOption || (isOption && previous->info.container != info.container))
+            style |= WS_GROUP;
+        const int id = firstControlId + int(bindings.size());
+        HWND hwnd = CreateWindowExW(info.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0,
+            nativeClass(info.kind), wide(info.caption).c_str(),
+            style, 0, 0, 0, 0, window, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        if (info.kind == ControlKind::OptionButton) {
+            // Themed options ignore the text colour: these are drawn classic, in the form's colours.
+            SetWindowTheme(hwnd, L"", L"");
+            SetWindowSubclass(hwnd, optionProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+        }
+        describe(hwnd, info);
+        bindings.push_back({ control, hwnd, id });
+        previous = control;
+    }
+    for (Binding &binding : bindings)
+        bind(binding);
+}
+
+void Win32Window::createTooltips()
+{
+    tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+    SendMessageW(tooltips, TTM_SETMAXTIPWIDTH, 0, 480);
+    for (const Binding &binding : bindings) {
+        if (binding.control->info.tooltip.empty())
+            continue;
+        std::wstring text = wide(binding.control->info.tooltip);
+        TTTOOLINFOW tool {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(binding.hwnd);
+        tool.lpszText = text.data();
+        SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void Win32Window::bind(Binding &binding)
+{
+    Control &control = *binding.control;
+    control.onChanged = [this, &binding](Property property) { showProperty(binding, property); };
+    for (Property property : { Property::Text, Property::Caption, Property::Value, Property::Locked, Property::TabStop })
+        showProperty(binding, property);
+}
+
+void Win32Window::showProperty(const Binding &binding, Property property)
+{
+    const Control &control = *binding.control;
+    HWND hwnd = binding.hwnd;
+    writing = true;
+    switch (property) {
+    case Property::Text:
+        if (const auto *box = dynamic_cast<const TextBox *>(&control)) {
+            const std::wstring text = wide(box->text());
+            if (windowText(hwnd) != text)
+                SetWindowTextW(hwnd, text.c_str());
+        }
+        break;
+    case Property::Caption:
+        if (const auto *label = dynamic_cast<const Label *>(&control))
+            SetWindowTextW(hwnd, wide(label->caption()).c_str());
+        break;
+    case Property::Value:
+        if (const auto *option = dynamic_cast<const OptionButton *>(&control))
+            SendMessageW(hwnd, BM_SETCHECK, option->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case Property::ForeColor:
+    case Property::BackColor:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
+    case Property::Locked:
+        if (const auto *box = dynamic_cast<const TextBox *>(&control))
+            SendMessageW(hwnd, EM_SETREADONLY, box->locked(), 0);
+        break;
+    case Property::TabStop:
+        if (control.info.kind != ControlKind::Label && control.info.kind != ControlKind::Frame) {
+            const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+            SetWindowLongPtrW(hwnd, GWL_STYLE, control.tabStop() ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP));
+        }
+        break;
+    case Property::Focus:
+        if (control.hasFocus() && GetFocus() != hwnd && IsWindowVisible(window))
+            SetFocus(hwnd);
+        markDefaultButton();
+        break;
+    }
+    writing = false;
+}
+
+void Win32Window::markDefaultButton()
+{
+    const CommandButton &chosen = form.defaultButton();
+    for (const Binding &binding : bindings) {
+        if (binding.control->info.kind == ControlKind::CommandButton)
+            SendMessageW(binding.hwnd, BM_SETSTYLE,
+                (binding.control == &chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+    }
+}
+
+void Win32Window::layOut()
+{
+    for (HFONT font : fonts)
+        DeleteObject(font);
+    fonts.clear();
+    auto fontFor = [this](const Font &font) {
+        LOGFONTW face {};
+        face.lfHeight = -pointsToPixels(font.points > 0 ? font.points : dialogPoints, dotsPerInch);
+        face.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+        face.lfCharSet = DEFAULT_CHARSET;
+        face.lfQuality = CLEARTYPE_QUALITY;
+        wcscpy(face.lfFaceName, scalableFace);
+        HFONT handle = CreateFontIndirectW(&face);
+        fonts.push_back(handle);
+        return handle;
+    };
+    for (const Binding &binding : bindings) {
+        const Twips twips = formGeometry(binding.control->info);
+        SetWindowPos(binding.hwnd, nullptr, twipsToPixels(twips.left, dotsPerInch), twipsToPixels(twips.top, dotsPerInch),
+            twipsToPixels(twips.width, dotsPerInch), twipsToPixels(twips.height, dotsPerInch),
+            SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(binding.control->info.font)), TRUE);
+    }
+    const RECT frame = frameFor(twipsToPixels(clientWidthTwips, dotsPerInch), twipsToPixels(clientHeightTwips, dotsPerInch), dotsPerInch);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void Win32Window::showOnScreen()
+{
+    RECT frame;
+    GetWindowRect(window, &frame);
+    MONITORINFO monitor { sizeof monitor, {}, {}, 0 };
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT &area = monitor.rcWork;
+    const Origin origin = centredOrigin(frame.right - frame.left, frame.bottom - frame.top, area.left, area.top,
+        area.right - area.left, area.bottom - area.top);
+    SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    UpdateWindow(window);
+}
+
+HBRUSH Win32Window::brush(Colour colour)
+{
+    HBRUSH &handle = brushes[colour];
+    if (!handle)
+        handle = CreateSolidBrush(COLORREF(colour)); // both are 0xBBGGRR
+    return handle;
+}
+
+const Win32Window::Binding *Win32Window::bindingOf(HWND hwnd) const
+{
+    const auto found = std::find_if(bindings.begin(), bindings.end(), [hwnd](const Binding &b) { return b.hwnd == hwnd; });
+    return found == bindings.end() ? nullptr : &*found;
+}
+
+const Win32Window::Binding *Win32Window::bindingOf(const Control &control) const
+{
+    const auto found = std::find_if(bindings.begin(), bindings.end(), [&control](const Binding &b) {
+        return b.control == &control;
+    });
+    return found == bindings.end() ? nullptr : &*found;
+}
+
+HWND Win32Window::control(std::string_view name) const
+{
+    const Control *control = form.control(name);
+    const Binding *binding = control ? bindingOf(*control) : nullptr;
+    return binding ? binding->hwnd : nullptr;
+}
+
+void Win32Window::onCommand(int id, int code)
+{
+    const int index = id - firstControlId;
+    if (index < 0 || index >= int(bindings.size()))
+        return;
+    const Binding &binding = bindings[std::size_t(index)];
+    Control &control = *binding.control;
+    switch (code) {
+    case EN_CHANGE:
+        if (!writing)
+            static_cast<TextBox &>(control).edit(narrow(windowText(binding.hwnd)));
+        break;
+    case EN_SETFOCUS:
+    case BN_SETFOCUS:
+        control.SetFocus();
+        break;
+    case BN_KILLFOCUS:
+        markDefaultButton();
+        break;
+    case BN_CLICKED:
+        if (auto *option = dynamic_cast<OptionButton *>(&control)) {
+            if (!optionTakingFocus)
+                option->click();
+        } else if (auto *button = dynamic_cast<CommandButton *>(&control)) {
+            button->click();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+bool Win32Window::preTranslate(MSG &message)
+{
+    if (message.hwnd != window && GetAncestor(message.hwnd, GA_ROOT) != window)
+        return false;
+    const bool modified = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && !modified) {
+        form.pressEnter();
+        return true;
+    }
+    if (message.message == WM_SYSKEYDOWN && message.wParam >= 'A' && message.wParam <= 'Z' && !modified)
+        return form.pressAccessKey(char(message.wParam));
+    if (message.message == WM_KEYDOWN && !modified) {
+        const Binding *binding = bindingOf(message.hwnd);
+        if (binding && binding->control->info.kind == ControlKind::OptionButton) {
+            const WPARAM key = message.wParam;
+            if (key == VK_UP || key == VK_LEFT || key == VK_DOWN || key == VK_RIGHT) {
+                form.pressArrow(static_cast<OptionButton &>(*binding->control), key == VK_UP || key == VK_LEFT ? -1 : 1);
+                return true;
+            }
+        }
+    }
+    // Tab and Shift+Tab.
+    return IsDialogMessageW(window, &message);
+}
+
+int Win32Window::messageLoop()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (preTranslate(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}
+
+LRESULT CALLBACK Win32Window::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *self = static_cast<Win32Window *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->window = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<Win32Window *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Window::optionProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    // An option that takes the focus from the keyboard reports a click of its own; the form
+    // decides what the keys do.
+    if (message == WM_SETFOCUS) {
+        optionTakingFocus = true;
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        optionTakingFocus = false;
+        return result;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case DM_GETDEFID:
+        if (const Binding *binding = bindingOf(form.defaultButton()))
+            return MAKELRESULT(binding->id, DC_HASDEFID);
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+        const Binding *binding = bindingOf(reinterpret_cast<HWND>(lParam));
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (binding && binding->control->info.kind == ControlKind::TextBox) {
+            const Colour back = static_cast<const TextBox *>(binding->control)->backColor();
+            SetBkColor(dc, COLORREF(back));
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(brush(back));
+        }
+        if (binding && binding->control->info.kind == ControlKind::OptionButton) {
+            SetTextColor(dc, COLORREF(static_cast<const OptionButton *>(binding->control)->foreColor()));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    }
+    case WM_ACTIVATE:
+        // Back in the window, the focus returns to the form's control.
+        if (LOWORD(wParam) != WA_INACTIVE && form.focused()) {
+            if (const Binding *binding = bindingOf(*form.focused())) {
+                SetFocus(binding->hwnd);
+                return 0;
+            }
+        }
+        break;
+    case WM_SYSCOMMAND:
+        // Alt alone would open the window menu and take the next keys; Alt+Space still does.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0)
+            return 0;
+        break;
+    case WM_DPICHANGED: {
+        dotsPerInch = HIWORD(wParam);
+        const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+            suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut();
+        return 0;
+    }
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace velkora

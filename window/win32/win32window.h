@@ -1,0 +1,74 @@
+// The form shown with the platform's own Win32 controls: one control per row of the control
+// table, showing every property change of the form and passing every user action back to it.
+#pragma once
+
+#include "window/controls.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string_view>
+#include <vector>
+
+class frmVelkora;
+
+namespace velkora {
+
+class Win32Window
+{
+public:
+    Win32Window(frmVelkora &form, HINSTANCE instance);
+    ~Win32Window();
+    Win32Window(const Win32Window &) = delete;
+    Win32Window &operator=(const Win32Window &) = delete;
+
+    HWND handle() const { return window; }
+    // The native control that shows the control of that name, or nullptr.
+    HWND control(std::string_view name) const;
+    // Gives the window the keys it handles itself (Enter, Alt+letter, the arrow keys on an
+    // option, Tab). True when the message was one of them and must not be dispatched.
+    bool preTranslate(MSG &message);
+    // Runs the message loop until the window is closed; returns the exit status.
+    int messageLoop();
+    // The dots per inch the window is laid out for.
+    int dpi() const { return dotsPerInch; }
+
+private:
+    struct Binding {
+        Control *control;
+        HWND hwnd;
+        int id;
+    };
+
+    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK optionProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+        UINT_PTR subclass, DWORD_PTR data);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createControls();
+    void createTooltips();
+    void bind(Binding &binding);
+    void showProperty(const Binding &binding, Property property);
+    void showOnScreen();
+    // Positions, sizes and fonts for the current dots per inch.
+    void layOut();
+    void markDefaultButton();
+    HBRUSH brush(Colour colour);
+    void onCommand(int id, int code);
+    const Binding *bindingOf(HWND hwnd) const;
+    const Binding *bindingOf(const Control &control) const;
+
+    frmVelkora &form;
+    HINSTANCE instance;
+    HWND window = nullptr;
+    HWND tooltips = nullptr;
+    int dotsPerInch = 96;
+    std::vector<Binding> bindings;
+    std::map<Colour, HBRUSH> brushes;
+    std::vector<HFONT> fonts;
+    // Set while the program itself writes a box or moves the focus, so that what the control
+    // reports back is not taken for the user's doing.
+    bool writing = false;
+};
+
+} // namespace velkora
