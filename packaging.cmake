@@ -6,9 +6,11 @@ set(CPACK_PACKAGE_VENDOR "${PROJECT_NAME}")
 set(CPACK_PACKAGE_CONTACT "Velkora <support@velkora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")
-set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
+    # The program is linked without symbols already; stripping again would only change its
+    # time stamp, and the installer's copy would differ from the zip's.
+    set(CPACK_STRIP_FILES OFF)
     set(CPACK_GENERATOR "ZIP;NSIS")
     set(CPACK_PACKAGE_FILE_NAME "velkora-${PROJECT_VERSION}-win64")
     set(CPACK_PACKAGE_INSTALL_DIRECTORY "Velkora")
@@ -25,11 +27,10 @@ if(WIN32)
     set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
     set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
     set(CPACK_PACKAGE_EXECUTABLES "velkora;Velkora")
-    # The installer runs 64-bit, so that the 64-bit folder and registry view are the real ones.
-    set(CPACK_NSIS_DEFINES "!include x64.nsh")
-    set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "\${DisableX64FSRedirection}\n  SetRegView 64")
-    set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "SetRegView 64")
+    # A 64-bit installer, so that the 64-bit folder and registry view are the real ones.
+    set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 else()
+    set(CPACK_STRIP_FILES ON)
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -7,6 +7,7 @@ say() { printf 'velkora: %s\n' "$*" >&2; }
 die() { say "$*"; exit 1; }
 
 # need_packages PKG...: installs the Debian packages that are missing, with apt-get.
+# With APT_NO_RECOMMENDS=1 their recommended packages are left out.
 need_packages() {
     local missing=() pkg
     for pkg in "$@"; do
@@ -17,7 +18,9 @@ need_packages() {
     say "installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq || die "apt-get update failed; is the package archive reachable?"
-    apt-get install -y -qq "${missing[@]}" >/dev/null \
+    local lean=()
+    [ "${APT_NO_RECOMMENDS:-0}" = 1 ] && lean=(--no-install-recommends)
+    apt-get install -y -qq "${lean[@]}" "${missing[@]}" >/dev/null \
         || die "apt-get install ${missing[*]} failed"
 }
 
@@ -39,6 +42,11 @@ BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
 TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev
     xvfb xdotool dbus at-spi2-core python3-pyatspi imagemagick procps)
+
+# What the Windows program is cross-built and tested with: MinGW-w64 with posix threads, Wine
+# (without its recommends) and its fonts, and NSIS for the installer.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis fonts-wine)
+WINE_PACKAGES=(wine64 wine)
 
 # configure_and_build PRESET [CMAKE_ARGS...]: configures and builds one preset of
 # CMakePresets.json, with the build log kept in its folder.

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Builds Velkora and runs every test: the normal build, the same tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the calculation core under libFuzzer.
-# Installs what it needs when it is missing.
+# Builds Velkora and runs every test: the Linux program, the core and the form without any
+# toolkit, the same tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# calculation core under libFuzzer, and the Windows program cross-built and tested under Wine
+# (with its .zip and installer). Installs what it needs when it is missing.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+APT_NO_RECOMMENDS=1 need_packages "${WINE_PACKAGES[@]}"
 need_locale de_DE.UTF-8
 need_locale fr_FR.UTF-8
 cd "$VELKORA_ROOT"
 
 failed=()
-for preset in default form sanitize fuzz; do
+for preset in default form sanitize fuzz windows; do
     say "== $preset: build"
     configure_and_build "$preset"
     say "== $preset: test"
     ctest --preset "$preset" -j "$(nproc)" || failed+=("$preset")
 done
 [ ${#failed[@]} -eq 0 ] || die "tests failed in: ${failed[*]}"
-say "all tests passed in: default form sanitize fuzz"
+say "all tests passed in: default form sanitize fuzz windows"

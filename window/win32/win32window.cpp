@@ -53,7 +53,6 @@ namespace {
 
     // Functions of newer Windows versions, looked up so that the program still starts on older ones.
     using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);
-    using AdjustForDpiFunction = BOOL(WINAPI *)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
     template <typename F>
     F user32Function(const char *name)
@@ -70,17 +69,6 @@ namespace {
         const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
         ReleaseDC(hwnd, dc);
         return dpi;
-    }
-
-    RECT frameFor(int clientWidth, int clientHeight, int dpi)
-    {
-        static const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
-        RECT rect { 0, 0, clientWidth, clientHeight };
-        if (adjustForDpi)
-            adjustForDpi(&rect, windowStyle, FALSE, 0, UINT(dpi));
-        else
-            AdjustWindowRectEx(&rect, windowStyle, FALSE, 0);
-        return rect;
     }
 
     DWORD nativeStyle(const ControlInfo &info)
@@ -157,7 +145,7 @@ Win32Window::Win32Window(frmVelkora &form, HINSTANCE instance)
     RegisterClassExW(&type);
 
     window = CreateWindowExW(0, windowClass, wide(windowCaption).c_str(), windowStyle, CW_USEDEFAULT,
-        CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+        CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, this);
     dotsPerInch = windowDpi(window);
     createControls();
     createTooltips();
@@ -327,9 +315,14 @@ void Win32Window::layOut()
             SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(binding.control->info.font)), TRUE);
     }
-    const RECT frame = frameFor(twipsToPixels(clientWidthTwips, dotsPerInch), twipsToPixels(clientHeightTwips, dotsPerInch), dotsPerInch);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    // The client area is the table's; the frame around it is whatever the system draws now.
+    RECT outer;
+    RECT inner;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    frameSize = { twipsToPixels(clientWidthTwips, dotsPerInch) + (outer.right - outer.left) - inner.right,
+        twipsToPixels(clientHeightTwips, dotsPerInch) + (outer.bottom - outer.top) - inner.bottom };
+    SetWindowPos(window, nullptr, 0, 0, frameSize.cx, frameSize.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 void Win32Window::showOnScreen()
@@ -505,6 +498,13 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
+    case WM_GETMINMAXINFO: {
+        // The window keeps its size also where it is larger than the screen.
+        auto *limits = reinterpret_cast<MINMAXINFO *>(lParam);
+        limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, frameSize.cx);
+        limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, frameSize.cy);
+        return 0;
+    }
     case WM_SYSCOMMAND:
         // Alt alone would open the window menu and take the next keys; Alt+Space still does.
         if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0)

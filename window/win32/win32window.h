@@ -63,6 +63,8 @@ private:
     HWND window = nullptr;
     HWND tooltips = nullptr;
     int dotsPerInch = 96;
+    // The outer size that gives the table's client area.
+    SIZE frameSize { 0, 0 };
     std::vector<Binding> bindings;
     std::map<Colour, HBRUSH> brushes;
     std::vector<HFONT> fonts;

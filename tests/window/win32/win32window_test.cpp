@@ -412,6 +412,40 @@ TEST_F(Win32WindowTest, ColoursArePainted)
     EXPECT_TRUE(hasRed("optMetric"));
 }
 
+TEST_F(Win32WindowTest, FollowsTheDpiOfItsScreen)
+{
+    // Moved to a screen at 200 %: the system suggests a window twice the size.
+    RECT frame;
+    GetWindowRect(window->handle(), &frame);
+    RECT suggested { frame.left, frame.top, frame.left + 2 * (frame.right - frame.left),
+        frame.top + 2 * (frame.bottom - frame.top) };
+    SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    pump();
+    EXPECT_EQ(window->dpi(), 192);
+    RECT client;
+    GetClientRect(window->handle(), &client);
+    EXPECT_EQ(client.right, 1220);
+    EXPECT_EQ(client.bottom, 634);
+    RECT box;
+    GetWindowRect(control("txtWeightMetric"), &box);
+    MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT *>(&box), 2);
+    EXPECT_EQ(box.left, 920);
+    EXPECT_EQ(box.top, 192);
+    EXPECT_EQ(box.right - box.left, 210);
+    LOGFONTW font {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control("lblMinimum"), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -48);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"Microsoft Sans Serif");
+
+    // Everything still works at the new size (moved where the test screen shows all of it).
+    SetWindowPos(window->handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    calculate(L"42", L"400", 'C');
+    EXPECT_EQ(results(), (std::vector<std::wstring> { L"1.49", L"2.48" }));
+    EXPECT_EQ(pixel("txtWidthMetric", 20, 30), RGB(255, 255, 0));
+    EXPECT_TRUE(hasRed("opt3"));
+}
+
 TEST_F(Win32WindowTest, EveryControlWithATooltipHasIt)
 {
     HWND tips = nullptr;

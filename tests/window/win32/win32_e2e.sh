@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The shipped velkora.exe on a real X display under Wine: typed into with xdotool, read back
+# by another process (win32_probe.exe), as a user and an assistive tool meet it.
+# Usage: win32_e2e.sh VELKORA_EXE PROBE_EXE SCRATCH_DIR
+set -uo pipefail
+exe=$1
+probe=$2
+scratch=$3
+here=$(cd "$(dirname "$0")" && pwd)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in Xvfb xdotool wine import; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
+
+mkdir -p "$scratch"
+displayfile=$(mktemp)
+Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$displayfile" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n 1 "$displayfile")"
+rm -f "$displayfile"
+cleanup() { WINEPREFIX=$scratch/prefix wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; }
+trap cleanup EXIT
+
+bash "$here/../../../tools/wine_prefix.sh" "$scratch/prefix" x11 >/dev/null || fail "wine prefix"
+export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine "$exe" &
+program=$!
+read_back() { wine "$probe" 20 "$@" | tr -d '\r'; }
+read_back >/dev/null
+# Without a window manager nothing activates the window: the test does.
+window=$(xdotool search --sync --onlyvisible --name 'Velkora' | head -n 1)
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+sleep 0.3
+first=$(read_back)
+grep -m 1 ' Edit ' <<<"$first" | grep -q ' focus$' || fail "the caret is not in the inch box at start: $first"
+
+expect() { # expect DESCRIPTION PATTERN...
+    local what=$1 seen
+    shift
+    seen=$(read_back)
+    for pattern in "$@"; do
+        grep -qF -- "$pattern" <<<"$seen" || fail "$what: no $pattern in"$'\n'"$seen"
+    done
+}
+
+xdotool type --delay 20 42
+xdotool key Tab
+xdotool type --delay 20 400
+xdotool key alt+s
+sleep 0.3
+xdotool key Return
+sleep 0.5
+expect "imperial road" 'Edit "1066.8"' 'Edit "181.437"' 'Static "2.98"' 'Static "4.97"' \
+    '"&Side Opening Single Speed" checked' '"C&LEAR" focus'
+import -window root "$scratch/imperial.png"
+
+xdotool key alt+m
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 1067
+xdotool key Tab ctrl+a
+xdotool type --delay 20 181
+xdotool key Return
+sleep 0.5
+expect "metric road" 'Edit "42.008"' 'Edit "399.037"' 'Static "2.98"' '"&Metric" checked'
+import -window root "$scratch/metric.png"
+
+xdotool key Return
+sleep 0.3
+xdotool key alt+a
+sleep 0.8
+expect "clear, then calculate with no door type" 'message "Door Type" "Please select a door type."'
+xdotool key Return
+sleep 0.3
+wine "$probe" 5 close >/dev/null
+for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+! kill -0 "$program" 2>/dev/null || fail "the program did not end when its window was closed"
+echo "typed into, read back and closed"
