@@ -2,6 +2,10 @@
 // written for. Each passes the user's action on and leaves every decision to the form.
 #pragma once
 
+#include "window/fit.h"
+
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -43,6 +47,53 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+};
+
+// A result display: the whole number at the table's size where it fits, else at a smaller size,
+// in a shorter exponent form or as "###" (window/fit.h). text() and the accessible name keep
+// the whole number; the tooltip shows it where the picture is shorter.
+class ResultWidget : public QLabel
+{
+public:
+    ResultWidget(double points, QWidget *parent);
+
+    void showCaption(const QString &caption);
+    // What is painted.
+    const FittedText &fitted() const { return fit; }
+    // The room the text has, in pixels.
+    int textWidth() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool shortened() const;
+
+    double tablePoints;
+    FittedText fit;
+};
+
+// An entry box. A text the program writes that is too wide takes a smaller size, or shows its
+// start with a sign at the right that more follows; what the user types behaves as in any
+// edit box, at the table's size.
+class EntryWidget : public QLineEdit
+{
+public:
+    EntryWidget(double points, QWidget *parent);
+
+    void showWrittenText(const QString &text);
+    bool isCut() const { return cut; }
+    // The room the text has, in pixels.
+    int textWidth() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void setPoints(double points);
+
+    double tablePoints;
+    bool cut = false;
 };
 
 } // namespace velkora

@@ -114,7 +114,7 @@ QWidget *QtWindow::build(Control &control)
     QWidget *widget = nullptr;
     switch (info.kind) {
     case ControlKind::TextBox:
-        widget = new QLineEdit(parent);
+        widget = new EntryWidget(info.font.points, parent);
         break;
     case ControlKind::CommandButton:
         widget = new ButtonWidget(caption, parent);
@@ -126,7 +126,7 @@ QWidget *QtWindow::build(Control &control)
         widget = new OptionWidget(caption, parent);
         break;
     case ControlKind::Label: {
-        auto *label = new QLabel(parent);
+        auto *label = info.border ? new ResultWidget(info.font.points, parent) : new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(qAlignment(info.alignment) | (info.border ? Qt::AlignVCenter : Qt::AlignTop));
         if (info.border) {
@@ -190,14 +190,17 @@ void QtWindow::showProperty(const Control &control, QWidget *widget, Property pr
 {
     switch (property) {
     case Property::Text:
-        if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+        // A text the user typed is there already; one the program wrote is shown to fit.
+        if (auto *box = dynamic_cast<EntryWidget *>(widget)) {
             const QString text = QString::fromStdString(static_cast<const TextBox &>(control).text());
             if (box->text() != text)
-                box->setText(text);
+                box->showWrittenText(text);
         }
         break;
     case Property::Caption:
-        if (auto *label = qobject_cast<QLabel *>(widget))
+        if (auto *result = dynamic_cast<ResultWidget *>(widget))
+            result->showCaption(QString::fromStdString(static_cast<const Label &>(control).caption()));
+        else if (auto *label = qobject_cast<QLabel *>(widget))
             label->setText(QString::fromStdString(static_cast<const Label &>(control).caption()));
         break;
     case Property::Value:

@@ -106,12 +106,8 @@ namespace {
     }
 
     // Names and descriptions for screen readers, where the system offers the service.
-    void describe(HWND hwnd, const ControlInfo &info)
+    void describe(IAccPropServices *services, HWND hwnd, const ControlInfo &info)
     {
-        IAccPropServices *services = nullptr;
-        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                reinterpret_cast<void **>(&services))))
-            return;
         if (!info.accessibleName.empty())
             services->SetHwndPropStr(hwnd, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                 wide(info.accessibleName).c_str());
@@ -119,8 +115,10 @@ namespace {
         if (!description.empty())
             services->SetHwndPropStr(hwnd, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
                 wide(description).c_str());
-        services->Release();
     }
+
+    // Posted to the window once it is on the screen: what the first sight of it does not need.
+    constexpr UINT finishMessage = WM_APP + 1;
 
     // Set while an option takes the focus: what it reports then is no click of the user's.
     bool optionTakingFocus = false;
@@ -148,7 +146,6 @@ Win32Window::Win32Window(frmVelkora &form, HINSTANCE instance)
         CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, this);
     dotsPerInch = windowDpi(window);
     createControls();
-    createTooltips();
     layOut();
 
     form.onShow = [this] { showOnScreen(); };
@@ -172,6 +169,8 @@ Win32Window::~Win32Window()
         DeleteObject(handle);
     for (HFONT font : fonts)
         DeleteObject(font);
+    if (comInitialised)
+        CoUninitialize();
 }
 
 void Win32Window::createControls()
@@ -203,7 +202,6 @@ void Win32Window::createControls()
             SetWindowTheme(hwnd, L"", L"");
             SetWindowSubclass(hwnd, optionProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         }
-        describe(hwnd, info);
         bindings.push_back({ control, hwnd, id });
         previous = control;
     }
@@ -338,6 +336,24 @@ void Win32Window::showOnScreen()
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     UpdateWindow(window);
+    PostMessageW(window, finishMessage, 0, 0);
+}
+
+void Win32Window::finishAfterShowing()
+{
+    if (tooltips)
+        return;
+    createTooltips();
+    // Screen readers ask for names once the window is there; the service needs COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    comInitialised = SUCCEEDED(com);
+    IAccPropServices *services = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+            reinterpret_cast<void **>(&services)))) {
+        for (const Binding &binding : bindings)
+            describe(services, binding.hwnd, binding.control->info);
+        services->Release();
+    }
 }
 
 HBRUSH Win32Window::brush(Colour colour)
@@ -498,6 +514,9 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
+    case finishMessage:
+        finishAfterShowing();
+        return 0;
     case WM_GETMINMAXINFO: {
         // The window keeps its size also where it is larger than the screen.
         auto *limits = reinterpret_cast<MINMAXINFO *>(lParam);

@@ -50,6 +50,8 @@ private:
     void bind(Binding &binding);
     void showProperty(const Binding &binding, Property property);
     void showOnScreen();
+    // Tooltips and the names for screen readers, once the window is on the screen.
+    void finishAfterShowing();
     // Positions, sizes and fonts for the current dots per inch.
     void layOut();
     void markDefaultButton();
@@ -71,6 +73,7 @@ private:
     // Set while the program itself writes a box or moves the focus, so that what the control
     // reports back is not taken for the user's doing.
     bool writing = false;
+    bool comInitialised = false;
 };
 
 } // namespace velkora

@@ -2,8 +2,11 @@
 // is checked here is what only the Qt window can get wrong: keys reaching the form, focus and
 // Tab order on the real widgets, painted colours, fit, accessibility and the message box. The
 // form's rules themselves are tested at the form.
+#include "calc/door_time.h"
+#include "window/control_table.h"
 #include "window/frmvelkora.h"
 #include "window/qt/qtapplication.h"
+#include "window/qt/qtcontrols.h"
 #include "window/qt/qtwindow.h"
 
 #include <QAbstractButton>
@@ -18,7 +21,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -72,6 +77,8 @@ private slots:
     void mouseClicksOnOptions();
     void coloursArePainted();
     void everythingFits();
+    void hugeNumbersArePaintedWhole_data();
+    void hugeNumbersArePaintedWhole();
     void accessibility();
 
 private:
@@ -404,6 +411,78 @@ void QtWindowTest::everythingFits()
         const QRect lines = option->fontMetrics().boundingRect(QRect(0, 0, option->width() - 20, 1000),
             Qt::TextWordWrap | Qt::TextShowMnemonic, option->text());
         QVERIFY2(lines.height() <= option->height(), qPrintable(option->objectName()));
+    }
+}
+
+void QtWindowTest::hugeNumbersArePaintedWhole_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<bool>("shortened");
+    QTest::newRow("everyday door") << false << "42" << "400" << false;
+    QTest::newRow("1E15 in") << false << "1E15" << "400" << true;
+    QTest::newRow("123456789 in") << false << "123456789" << "400" << true;
+    QTest::newRow("1E308 mm") << true << "1E308" << "400" << true;
+    QTest::newRow("huge weight") << false << "1E150" << "9E299" << true;
+}
+
+void QtWindowTest::hugeNumbersArePaintedWhole()
+{
+    QFETCH(bool, metric);
+    QFETCH(QString, width);
+    QFETCH(QString, weight);
+    QFETCH(bool, shortened);
+
+    if (metric)
+        alt(Qt::Key_M);
+    calculate(width, weight, Qt::Key_S);
+    QVERIFY(titles.isEmpty());
+    const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    bool anyShortened = false;
+    for (const char *name : { "lblMinimum", "lblNudging" }) {
+        auto *result = dynamic_cast<velkora::ResultWidget *>(widget(name));
+        const QString full = result->text();
+        const QString shown = QString::fromStdString(result->fitted().text);
+        QVERIFY(!full.isEmpty());
+        // What is painted fits the display, at the size it is painted at.
+        QFont font = result->font();
+        font.setPixelSize(velkora::pointsToPixels(result->fitted().points, 96));
+        QVERIFY2(QFontMetrics(font).horizontalAdvance(shown) <= result->textWidth(), qPrintable(shown));
+        QVERIFY(result->fitted().points >= velkora::smallestLegiblePoints);
+        // It is the number, or a shorter form of the same number, or the does-not-fit mark.
+        if (shown != full && shown != QLatin1String("###")) {
+            anyShortened = true;
+            const double value = velkora::captionValue(full.toStdString());
+            const double near = velkora::captionValue(shown.toStdString());
+            const qsizetype digits = shown.indexOf(u'E') - (shown.startsWith(u'-') ? 1 : 0) - (shown.contains(u'.') ? 1 : 0);
+            QVERIFY2(std::fabs(near - value) <= std::fabs(value) * 5 * std::pow(10.0, -double(digits)), qPrintable(shown + " " + full));
+        }
+        // The whole number is still there for a screen reader and as the tooltip.
+        QCOMPARE(QAccessible::queryAccessibleInterface(result)->text(QAccessible::Name), full);
+        QCOMPARE(result->toolTip(), shown != full || result->fitted().points != 18 ? full : QString());
+    }
+    QCOMPARE(anyShortened, shortened);
+
+    // A converted box shows its whole text, or its start with the sign that more follows.
+    const auto written = metric ? std::vector<const char *> { "txtWidth", "txtWeight" }
+                                : std::vector<const char *> { "txtWidthMetric", "txtWeightMetric" };
+    for (const char *name : written) {
+        auto *box = dynamic_cast<velkora::EntryWidget *>(widget(name));
+        if (!box->isCut()) {
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) <= box->textWidth(), name);
+            continue;
+        }
+        QCOMPARE(box->cursorPosition(), 0);
+        QCOMPARE(box->font().pixelSize(), velkora::pointsToPixels(velkora::smallestLegiblePoints, 96));
+        // The ellipsis is painted at the right end of the box.
+        const QRect box_(box->mapTo(window.get(), QPoint(0, 0)), box->size());
+        int dark = 0;
+        for (int x = box_.right() - 14; x < box_.right() - 2; ++x)
+            for (int y = box_.top() + 4; y < box_.bottom() - 4; ++y)
+                dark += qGray(image.pixel(x, y)) < 100;
+        QVERIFY2(dark > 0, name);
     }
 }
 

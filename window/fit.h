@@ -1,0 +1,37 @@
+// How a text is shown in a control too narrow for it at the control table's size, so that what
+// is painted is never a cut-off number that reads as another one. The control keeps the whole
+// text (screen readers, tooltips, copying and the nudging time see it); this is only the
+// picture of it. Every window uses these rules with its own way of measuring text.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace velkora {
+
+// The width in pixels a text takes at a size in points, in the control's face and weight.
+using MeasureText = std::function<int(std::string_view text, double points)>;
+
+struct FittedText {
+    // What is painted, at what size.
+    std::string text;
+    double points;
+    // Only the start of the text is shown: the window adds a sign that more follows.
+    bool cut;
+};
+
+// Smaller than this a caption is no longer read at a glance.
+inline constexpr double smallestLegiblePoints = 8;
+
+// A result display: the whole text at the largest size from `points` down to the smallest
+// legible one that fits `width` pixels; else the number in exponent form with as many
+// significant digits as fit ("7.85E+13"); else "###", as a spreadsheet shows a number wider
+// than its cell.
+[[nodiscard]] FittedText fitResult(std::string_view text, double points, int width, const MeasureText &measure);
+
+// An entry box the program wrote: the whole text at the largest size that fits; else its start
+// at the smallest legible size, marked cut.
+[[nodiscard]] FittedText fitEntry(std::string_view text, double points, int width, const MeasureText &measure);
+
+} // namespace velkora
