@@ -2,6 +2,7 @@
 
 #include "window/application.h"
 #include "window/control_table.h"
+#include "window/fit.h"
 #include "window/frmvelkora.h"
 
 #include <commctrl.h>
@@ -167,8 +168,10 @@ Win32Window::~Win32Window()
     }
     for (const auto &[colour, handle] : brushes)
         DeleteObject(handle);
-    for (HFONT font : fonts)
+    for (const auto &[size, font] : fonts)
         DeleteObject(font);
+    if (accessibility)
+        accessibility->Release();
     if (comInitialised)
         CoUninitialize();
 }
@@ -197,6 +200,8 @@ void Win32Window::createControls()
         HWND hwnd = CreateWindowExW(info.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0,
             nativeClass(info.kind), wide(info.caption).c_str(),
             style, 0, 0, 0, 0, window, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        if (info.kind == ControlKind::TextBox)
+            SetWindowSubclass(hwnd, entryProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         if (info.kind == ControlKind::OptionButton) {
             // Themed options ignore the text colour: these are drawn classic, in the form's colours.
             SetWindowTheme(hwnd, L"", L"");
@@ -243,15 +248,19 @@ void Win32Window::showProperty(const Binding &binding, Property property)
     writing = true;
     switch (property) {
     case Property::Text:
+        // A text the user typed is there already; one the program wrote is shown to fit.
         if (const auto *box = dynamic_cast<const TextBox *>(&control)) {
-            const std::wstring text = wide(box->text());
-            if (windowText(hwnd) != text)
-                SetWindowTextW(hwnd, text.c_str());
+            if (windowText(hwnd) != wide(box->text()))
+                showFitted(const_cast<Binding &>(binding), box->text(), true);
         }
         break;
     case Property::Caption:
-        if (const auto *label = dynamic_cast<const Label *>(&control))
-            SetWindowTextW(hwnd, wide(label->caption()).c_str());
+        if (const auto *label = dynamic_cast<const Label *>(&control)) {
+            if (control.info.border)
+                showFitted(const_cast<Binding &>(binding), label->caption(), false);
+            else
+                SetWindowTextW(hwnd, wide(label->caption()).c_str());
+        }
         break;
     case Property::Value:
         if (const auto *option = dynamic_cast<const OptionButton *>(&control))
@@ -280,6 +289,92 @@ void Win32Window::showProperty(const Binding &binding, Property property)
     writing = false;
 }
 
+HFONT Win32Window::fontAt(double points, bool bold)
+{
+    const int pixels = pointsToPixels(points > 0 ? points : dialogPoints, dotsPerInch);
+    HFONT &font = fonts[{ pixels, bold }];
+    if (!font) {
+        LOGFONTW face {};
+        face.lfHeight = -pixels;
+        face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        face.lfCharSet = DEFAULT_CHARSET;
+        face.lfQuality = CLEARTYPE_QUALITY;
+        wcscpy(face.lfFaceName, scalableFace);
+        font = CreateFontIndirectW(&face);
+    }
+    return font;
+}
+
+void Win32Window::showFitted(Binding &binding, const std::string &text, bool written)
+{
+    const Font &table = binding.control->info.font;
+    HWND hwnd = binding.hwnd;
+    RECT room;
+    if (written) {
+        SendMessageW(hwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+        room.right -= 1; // the caret
+    } else {
+        GetClientRect(hwnd, &room);
+        room.right -= 4; // the display's own margins
+    }
+    HDC dc = GetDC(hwnd);
+    const MeasureText measure = [this, dc, &table](std::string_view piece, double points) {
+        SelectObject(dc, fontAt(points, table.bold));
+        const std::wstring wideText = wide(piece);
+        SIZE size {};
+        GetTextExtentPoint32W(dc, wideText.c_str(), int(wideText.size()), &size);
+        return int(size.cx);
+    };
+    const int width = int(room.right - room.left);
+    const FittedText fit = written ? fitEntry(text, table.points, width, measure) : fitResult(text, table.points, width, measure);
+    ReleaseDC(hwnd, dc);
+
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(fit.points, table.bold)), FALSE);
+    SetWindowTextW(hwnd, wide(fit.text).c_str());
+    binding.cut = fit.cut;
+    if (fit.cut)
+        SendMessageW(hwnd, EM_SETSEL, 0, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    if (written)
+        return;
+    // The whole number for a screen reader, and as the tooltip where the picture is shorter.
+    const bool shortened = fit.text != text || fit.points != table.points;
+    if (accessibility)
+        accessibility->SetHwndPropStr(hwnd, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, wide(text).c_str());
+    if (tooltips) {
+        std::wstring tip = shortened ? wide(text) : std::wstring();
+        TTTOOLINFOW tool {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+        tool.lpszText = tip.data();
+        SendMessageW(tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (shortened)
+            SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void Win32Window::paintCutSign(const Binding &binding)
+{
+    if (!binding.cut || GetFocus() == binding.hwnd)
+        return;
+    RECT room;
+    SendMessageW(binding.hwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    HDC dc = GetDC(binding.hwnd);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(binding.hwnd, WM_GETFONT, 0, 0)));
+    const wchar_t more[] = L"\u2026";
+    SIZE size {};
+    GetTextExtentPoint32W(dc, more, 1, &size);
+    RECT mark { room.right - size.cx - 4, room.top, room.right, room.bottom };
+    const Colour back = static_cast<const TextBox *>(binding.control)->backColor();
+    FillRect(dc, &mark, brush(back));
+    SetBkColor(dc, COLORREF(back));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextW(dc, more, 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ReleaseDC(binding.hwnd, dc);
+}
+
 void Win32Window::markDefaultButton()
 {
     const CommandButton &chosen = form.defaultButton();
@@ -292,26 +387,21 @@ void Win32Window::markDefaultButton()
 
 void Win32Window::layOut()
 {
-    for (HFONT font : fonts)
+    for (const auto &[size, font] : fonts)
         DeleteObject(font);
     fonts.clear();
-    auto fontFor = [this](const Font &font) {
-        LOGFONTW face {};
-        face.lfHeight = -pointsToPixels(font.points > 0 ? font.points : dialogPoints, dotsPerInch);
-        face.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-        face.lfCharSet = DEFAULT_CHARSET;
-        face.lfQuality = CLEARTYPE_QUALITY;
-        wcscpy(face.lfFaceName, scalableFace);
-        HFONT handle = CreateFontIndirectW(&face);
-        fonts.push_back(handle);
-        return handle;
-    };
-    for (const Binding &binding : bindings) {
-        const Twips twips = formGeometry(binding.control->info);
+    for (Binding &binding : bindings) {
+        const ControlInfo &info = binding.control->info;
+        const Twips twips = formGeometry(info);
         SetWindowPos(binding.hwnd, nullptr, twipsToPixels(twips.left, dotsPerInch), twipsToPixels(twips.top, dotsPerInch),
             twipsToPixels(twips.width, dotsPerInch), twipsToPixels(twips.height, dotsPerInch),
             SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(binding.control->info.font)), TRUE);
+        SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(info.font.points, info.font.bold)), TRUE);
+        // What was fitted to the old size is fitted anew.
+        if (const auto *label = dynamic_cast<const Label *>(binding.control); label && info.border)
+            showFitted(binding, label->caption(), false);
+        else if (const auto *box = dynamic_cast<const TextBox *>(binding.control); box && binding.cut)
+            showFitted(binding, box->text(), true);
     }
     // The client area is the table's; the frame around it is whatever the system draws now.
     RECT outer;
@@ -347,12 +437,10 @@ void Win32Window::finishAfterShowing()
     // Screen readers ask for names once the window is there; the service needs COM.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     comInitialised = SUCCEEDED(com);
-    IAccPropServices *services = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-            reinterpret_cast<void **>(&services)))) {
+            reinterpret_cast<void **>(&accessibility)))) {
         for (const Binding &binding : bindings)
-            describe(services, binding.hwnd, binding.control->info);
-        services->Release();
+            describe(accessibility, binding.hwnd, binding.control->info);
     }
 }
 
@@ -394,8 +482,13 @@ void Win32Window::onCommand(int id, int code)
     Control &control = *binding.control;
     switch (code) {
     case EN_CHANGE:
-        if (!writing)
+        if (!writing) {
+            // What the user types is shown at the table's size and scrolls with the caret.
+            bindings[std::size_t(index)].cut = false;
+            SendMessageW(binding.hwnd, WM_SETFONT,
+                reinterpret_cast<WPARAM>(fontAt(control.info.font.points, control.info.font.bold)), FALSE);
             static_cast<TextBox &>(control).edit(narrow(windowText(binding.hwnd)));
+        }
         break;
     case EN_SETFOCUS:
     case BN_SETFOCUS:
@@ -463,6 +556,18 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND hwnd, UINT message, WPARAM wP
     }
     auto *self = reinterpret_cast<Win32Window *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     return self ? self->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Window::entryProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+    DWORD_PTR data)
+{
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_PAINT || message == WM_KILLFOCUS) {
+        auto *self = reinterpret_cast<Win32Window *>(data);
+        if (const Binding *binding = self->bindingOf(hwnd))
+            self->paintCutSign(*binding);
+    }
+    return result;
 }
 
 LRESULT CALLBACK Win32Window::optionProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)

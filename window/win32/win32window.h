@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
 class frmVelkora;
+struct IAccPropServices;
 
 namespace velkora {
 
@@ -38,9 +41,13 @@ private:
         Control *control;
         HWND hwnd;
         int id;
+        // A box the program wrote too wide for it: only its start shows, and a sign says so.
+        bool cut = false;
     };
 
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK entryProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+        UINT_PTR subclass, DWORD_PTR data);
     static LRESULT CALLBACK optionProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
         UINT_PTR subclass, DWORD_PTR data);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,6 +62,11 @@ private:
     // Positions, sizes and fonts for the current dots per inch.
     void layOut();
     void markDefaultButton();
+    // The text of a result display or of a box the program wrote, at a size and in a form
+    // that fits (window/fit.h).
+    void showFitted(Binding &binding, const std::string &text, bool written);
+    HFONT fontAt(double points, bool bold);
+    void paintCutSign(const Binding &binding);
     HBRUSH brush(Colour colour);
     void onCommand(int id, int code);
     const Binding *bindingOf(HWND hwnd) const;
@@ -69,7 +81,8 @@ private:
     SIZE frameSize { 0, 0 };
     std::vector<Binding> bindings;
     std::map<Colour, HBRUSH> brushes;
-    std::vector<HFONT> fonts;
+    std::map<std::pair<int, bool>, HFONT> fonts;
+    IAccPropServices *accessibility = nullptr;
     // Set while the program itself writes a box or moves the focus, so that what the control
     // reports back is not taken for the user's doing.
     bool writing = false;

@@ -446,6 +446,80 @@ TEST_F(Win32WindowTest, FollowsTheDpiOfItsScreen)
     EXPECT_TRUE(hasRed("opt3"));
 }
 
+struct HugeCase {
+    const char *name;
+    bool metric;
+    const wchar_t *width;
+    const wchar_t *weight;
+    bool shortened;
+};
+
+class HugeNumbers : public Win32WindowTest, public testing::WithParamInterface<HugeCase> {
+protected:
+    int textWidth(HWND hwnd, const std::wstring &text)
+    {
+        HDC dc = GetDC(hwnd);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+        SIZE size {};
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        ReleaseDC(hwnd, dc);
+        return int(size.cx);
+    }
+};
+
+TEST_P(HugeNumbers, ArePaintedWholeOrInAFormThatCannotBeMistaken)
+{
+    const HugeCase &c = GetParam();
+    SetWindowPos(window->handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    if (c.metric)
+        alt('M');
+    calculate(c.width, c.weight, 'S');
+    ASSERT_TRUE(seenBoxes.empty());
+
+    bool anyShortened = false;
+    for (const char *name : { "lblMinimum", "lblNudging" }) {
+        HWND result = control(name);
+        const std::wstring shown = text(name);
+        const std::string full = static_cast<Label *>(form.control(name))->caption();
+        RECT room;
+        GetClientRect(result, &room);
+        EXPECT_LE(textWidth(result, shown), room.right - 4) << name;
+        if (shown != std::wstring(full.begin(), full.end())) {
+            anyShortened = true;
+            EXPECT_TRUE(shown == L"###" || shown.find(L'E') != std::wstring::npos) << name;
+        }
+    }
+    EXPECT_EQ(anyShortened, c.shortened);
+
+    for (const char *name : c.metric ? std::vector<const char *> { "txtWidth", "txtWeight" }
+                                     : std::vector<const char *> { "txtWidthMetric", "txtWeightMetric" }) {
+        HWND box = control(name);
+        RECT room;
+        SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+        if (textWidth(box, text(name)) <= room.right - room.left)
+            continue;
+        // Its start is shown, and an ellipsis at the right end says that more follows.
+        DWORD start = 1;
+        SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+        EXPECT_EQ(start, 0u) << name;
+        RedrawWindow(window->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        HDC dc = GetDC(box);
+        int dark = 0;
+        for (int x = room.right - 12; x < room.right; ++x)
+            for (int y = room.top; y < room.bottom; ++y)
+                dark += GetRValue(GetPixel(dc, x, y)) < 100;
+        ReleaseDC(box, dc);
+        EXPECT_GT(dark, 0) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HugeNumbers,
+    testing::Values(HugeCase { "EverydayDoor", false, L"42", L"400", false },
+        HugeCase { "Width1E15in", false, L"1E15", L"400", true },
+        HugeCase { "Width1E308mm", true, L"1E308", L"400", true },
+        HugeCase { "HugeWeight", false, L"1E150", L"9E299", true }),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(Win32WindowTest, EveryControlWithATooltipHasIt)
 {
     HWND tips = nullptr;
