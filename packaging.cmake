@@ -38,5 +38,7 @@ else()
     # metric-compatible faces, which the libraries do not pull in.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+    # On a Wayland desktop the window is native there; without it, it opens through X.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 endif()
 include(CPack)

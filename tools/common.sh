@@ -41,7 +41,7 @@ BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
 # What the tests need on top.
 TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev
-    xvfb xdotool dbus at-spi2-core python3-pyatspi imagemagick procps)
+    xvfb xdotool dbus at-spi2-core python3-pyatspi imagemagick procps weston qt6-wayland)
 
 # What the Windows program is cross-built and tested with: MinGW-w64 with posix threads, Wine
 # (without its recommends) and its fonts, and NSIS for the installer.

@@ -6,6 +6,11 @@
 #include "window/qt/qtwindow.h"
 
 #include <QApplication>
+#include <QList>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
@@ -74,10 +79,50 @@ void setUpApplication(QApplication &app)
     app.setWindowIcon(icon);
 }
 
+namespace {
+
+    constexpr char noDisplay[] = "velkora: cannot open a window: no display to show it on (DISPLAY or "
+                                 "WAYLAND_DISPLAY is not set, or nothing answers there); start it from a "
+                                 "desktop session, or set DISPLAY to a running X server\n";
+
+    // What Qt says while it connects to the display: kept until it is known whether the window
+    // can open at all. When it cannot, the one line above says why instead.
+    QList<std::pair<QtMsgType, QString>> *startMessages = nullptr;
+
+    void holdStartMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+    {
+        if (type == QtFatalMsg) {
+            std::fputs(noDisplay, stderr);
+            std::_Exit(1);
+        }
+        if (startMessages)
+            startMessages->append({ type, message });
+    }
+
+} // namespace
+
 int run(frmVelkora &form, int argc, char *argv[])
 {
+    const bool anyDisplay = qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+        || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    if (!anyDisplay) {
+        std::fputs(noDisplay, stderr);
+        return 1;
+    }
+    // On a Wayland desktop the window is native there; X is the fallback where Qt's Wayland
+    // support is not installed.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+
     FontConfigurationLoader fonts;
+    QList<std::pair<QtMsgType, QString>> held;
+    startMessages = &held;
+    const QtMessageHandler previous = qInstallMessageHandler(holdStartMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    startMessages = nullptr;
+    for (const auto &[type, message] : held)
+        qt_message_output(type, QMessageLogContext(), message);
     fonts.wait();
     setUpApplication(app);
     QtWindow window(form);
