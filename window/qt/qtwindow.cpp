@@ -99,10 +99,15 @@ QtWindow::QtWindow(frmVelkora &form, QWidget *parent)
     }
 
     form.onShow = [this] { showOnScreen(); };
+    // One message box for the window's life, shown again for each message: a new box each
+    // time would leave the style's caches a new set of pictures for every one.
     form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon icon) {
-        QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-            qText(title), qText(text), QMessageBox::Ok, this);
-        box.exec();
+        if (!messageBox)
+            messageBox = new QMessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, this);
+        messageBox->setIcon(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+        messageBox->setWindowTitle(qText(title));
+        messageBox->setText(qText(text));
+        messageBox->exec();
     };
 }
 

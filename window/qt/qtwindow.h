@@ -10,6 +10,7 @@
 #include <vector>
 
 class frmVelkora;
+class QMessageBox;
 
 namespace velkora {
 
@@ -32,6 +33,7 @@ private:
     void showOnScreen();
 
     frmVelkora &form;
+    QMessageBox *messageBox = nullptr;
     struct Binding {
         Control *control;
         QWidget *widget;

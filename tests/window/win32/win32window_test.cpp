@@ -10,7 +10,9 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <psapi.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -519,6 +521,38 @@ INSTANTIATE_TEST_SUITE_P(Rows, HugeNumbers,
         HugeCase { "Width1E308mm", true, L"1E308", L"400", true },
         HugeCase { "HugeWeight", false, L"1E150", L"9E299", true }),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Win32WindowTest, MemoryStaysFlatOverManyCyclesAndMessageBoxes)
+{
+    // Calculate and Clear, and in 3 of 10 cycles a real message box answered at once.
+    auto cycles = [this](int count) {
+        for (int i = 0; i < count; ++i) {
+            form.txtWidth.SetFocus();
+            form.txtWidth.edit("42");
+            form.txtWeight.edit("400");
+            if (i % 10 >= 3)
+                form.pressAccessKey('S');
+            SetTimer(nullptr, 0, 1, answerMessageBox);
+            form.pressAccessKey('A');
+            form.pressAccessKey('L');
+            pump(0);
+        }
+    };
+    // Committed memory (Wine does not count private bytes).
+    auto privateBytes = [] {
+        PROCESS_MEMORY_COUNTERS counters {};
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return counters.PagefileUsage;
+    };
+    cycles(50);
+    seenBoxes.clear();
+    const SIZE_T before = privateBytes();
+    cycles(1000);
+    const SIZE_T after = privateBytes();
+    EXPECT_EQ(seenBoxes.size(), 300u);
+    std::printf("committed %zu KB -> %zu KB over 1000 cycles and 300 message boxes\n", before / 1024, after / 1024);
+    EXPECT_LT(after, before + 512 * 1024);
+}
 
 TEST_F(Win32WindowTest, EveryControlWithATooltipHasIt)
 {
