@@ -23,10 +23,9 @@ if [ "$mode" = a11y ]; then
 fi
 
 scratch=$(mktemp -d)
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n 1 "$scratch/display")"
+source "$root/tools/xvfb.sh"
+start_xvfb
+xvfb=$XVFB_PID
 export QT_QPA_PLATFORM=xcb
 "$build/velkora" 2>/dev/null &
 program=$!

@@ -11,12 +11,9 @@ for f in velkora bench/velkora_floor bench/startup_probe; do
     [ -x "$build/$f" ] || { echo "build first: $build/$f is missing"; exit 1; }
 done
 
-displayfile=$(mktemp)
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$displayfile" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -f "$displayfile" "$results"' EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n 1 "$displayfile")"
+source "$root/tools/xvfb.sh"
+start_xvfb
+trap 'kill $XVFB_PID 2>/dev/null; rm -f "$results"' EXIT
 export QT_QPA_PLATFORM=xcb
 results=$(mktemp)
 

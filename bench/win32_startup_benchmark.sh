@@ -16,13 +16,10 @@ for f in "$build/velkora.exe" "$build/bench/win32/velkora_floor.exe" "$build/tes
 done
 
 scratch=$(mktemp -d)
-displayfile=$scratch/display
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$displayfile" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n 1 "$displayfile")"
+source "$root/tools/xvfb.sh"
+start_xvfb
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
+trap 'wineserver -k 2>/dev/null; kill $XVFB_PID 2>/dev/null; rm -rf "$scratch"' EXIT
 bash "$root/tools/wine_prefix.sh" "$WINEPREFIX" x11 >/dev/null
 # One wine server for all runs, as on a desktop where the system is already up.
 wineserver -p

@@ -26,10 +26,11 @@ expect_refusal "DISPLAY at nothing" DISPLAY=:97
 expect_refusal "WAYLAND_DISPLAY at nothing" WAYLAND_DISPLAY=velkora-none XDG_RUNTIME_DIR="$scratch"
 
 # A window larger than the screen keeps its title bar and first controls on the screen.
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$scratch/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
-display=":$(head -n 1 "$scratch/display")"
+source "$(dirname "$0")/../tools/xvfb.sh"
+start_xvfb || fail "Xvfb did not start"
+pids+=("$XVFB_PID")
+display=$DISPLAY
+unset DISPLAY
 DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=3 "$velkora" 2>/dev/null &
 pids+=($!)
 window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name Velkora | head -n 1)

@@ -8,14 +8,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" = --inside-session ]; then
     velkora=$2
     ps -o sid= -p $$ | tr -d ' ' >"$3"
-    # Xvfb picks a free display and tells which.
-    displayfile=$(mktemp)
-    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$displayfile" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-    export DISPLAY=":$(head -n 1 "$displayfile")"
-    rm -f "$displayfile"
-    [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start"; exit 1; }
+    source "$here/../../tools/xvfb.sh"
+    start_xvfb || { echo "Xvfb did not start"; exit 1; }
+    xvfb=$XVFB_PID
     # Start the accessibility bus before the program, so that the program finds it through
     # the session bus (with AT_SPI_BUS_ADDRESS set instead it joins but publishes nothing).
     unset AT_SPI_BUS_ADDRESS

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QScreen>
 
 #include <algorithm>
@@ -99,15 +100,14 @@ QtWindow::QtWindow(frmVelkora &form, QWidget *parent)
     }
 
     form.onShow = [this] { showOnScreen(); };
-    // One message box for the window's life, shown again for each message: a new box each
-    // time would leave the style's caches a new set of pictures for every one.
     form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon icon) {
-        if (!messageBox)
-            messageBox = new QMessageBox(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok, this);
-        messageBox->setIcon(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-        messageBox->setWindowTitle(qText(title));
-        messageBox->setText(qText(text));
-        messageBox->exec();
+        QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+            qText(title), qText(text), QMessageBox::Ok, this);
+        box.exec();
+        // Under the application's own palette every new widget gets a palette of its own, and
+        // the style caches the pictures of each box's button under it: without this, every
+        // message box shown would leave some 20 kB in the pixmap cache.
+        QPixmapCache::clear();
     };
 }
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 class frmVelkora;
-class QMessageBox;
 
 namespace velkora {
 
@@ -33,7 +32,6 @@ private:
     void showOnScreen();
 
     frmVelkora &form;
-    QMessageBox *messageBox = nullptr;
     struct Binding {
         Control *control;
         QWidget *widget;

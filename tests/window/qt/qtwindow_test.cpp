@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
@@ -69,6 +70,7 @@ private slots:
     void enterOnFocusedClearClears();
     void messageBox_data();
     void messageBox();
+    void messageBoxesLeaveNoMemoryBehind();
     void tabOrder_data();
     void tabOrder();
     void accessKeysAreNotTyped();
@@ -268,6 +270,38 @@ void QtWindowTest::messageBox()
     QVERIFY(modal);
     // The widget that has the focus when the window is active again.
     QCOMPARE(window->focusWidget()->objectName(), focus);
+}
+
+void QtWindowTest::messageBoxesLeaveNoMemoryBehind()
+{
+    window = std::make_unique<velkora::QtWindow>(*(form = std::make_unique<frmVelkora>()));
+    form->Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto residentKiB = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        status.open(QIODevice::ReadOnly);
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').first().toLong();
+        }
+        return 0L;
+    };
+    // Calculate with no door type: the "Door Type" box, answered as soon as it is painted.
+    auto boxes = [this](int count) {
+        for (int i = 0; i < count; ++i) {
+            QTimer::singleShot(5, [] {
+                if (QWidget *box = QApplication::activeModalWidget())
+                    QTest::keyClick(box, Qt::Key_Return);
+            });
+            form->cmdCalculate.click();
+        }
+    };
+    boxes(20);
+    const long before = residentKiB();
+    boxes(150);
+    const long after = residentKiB();
+    qInfo("resident memory %ld KiB -> %ld KiB over 150 message boxes", before, after);
+    QVERIFY2(after - before < 512, qPrintable(QString::number(after - before) + " KiB more"));
 }
 
 void QtWindowTest::tabOrder_data()

@@ -11,13 +11,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 for tool in Xvfb xdotool wine import; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
 
 mkdir -p "$scratch"
-displayfile=$(mktemp)
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$displayfile" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n 1 "$displayfile")"
-rm -f "$displayfile"
-cleanup() { WINEPREFIX=$scratch/prefix wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; }
+source "$here/../../../tools/xvfb.sh"
+start_xvfb || fail "Xvfb did not start"
+cleanup() { WINEPREFIX=$scratch/prefix wineserver -k 2>/dev/null; kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
 trap cleanup EXIT
 
 bash "$here/../../../tools/wine_prefix.sh" "$scratch/prefix" x11 >/dev/null || fail "wine prefix"
