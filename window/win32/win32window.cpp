@@ -147,7 +147,7 @@ Win32Window::Win32Window(frmVelkora &form, HINSTANCE instance)
         CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, this);
     dotsPerInch = windowDpi(window);
     createControls();
-    layOut();
+    sizeFrame();
 
     form.onShow = [this] { showOnScreen(); };
     form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon icon) {
@@ -197,9 +197,11 @@ void Win32Window::createControls()
         if (!previous || isOption != wasOption || (isOption && previous->info.container != info.container))
             style |= WS_GROUP;
         const int id = firstControlId + int(bindings.size());
-        HWND hwnd = CreateWindowExW(info.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0,
-            nativeClass(info.kind), wide(info.caption).c_str(),
-            style, 0, 0, 0, 0, window, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        const RECT place = pixelRect(info);
+        HWND hwnd = CreateWindowExW(info.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0, nativeClass(info.kind),
+            wide(info.caption).c_str(), style, place.left, place.top, place.right - place.left, place.bottom - place.top,
+            window, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(info.font.points, info.font.bold)), FALSE);
         if (info.kind == ControlKind::TextBox)
             SetWindowSubclass(hwnd, entryProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         if (info.kind == ControlKind::OptionButton) {
@@ -220,16 +222,8 @@ void Win32Window::createTooltips()
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     SendMessageW(tooltips, TTM_SETMAXTIPWIDTH, 0, 480);
     for (const Binding &binding : bindings) {
-        if (binding.control->info.tooltip.empty())
-            continue;
-        std::wstring text = wide(binding.control->info.tooltip);
-        TTTOOLINFOW tool {};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(binding.hwnd);
-        tool.lpszText = text.data();
-        SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (!binding.control->info.tooltip.empty())
+            addTooltip(binding.hwnd, wide(binding.control->info.tooltip));
     }
 }
 
@@ -237,8 +231,20 @@ void Win32Window::bind(Binding &binding)
 {
     Control &control = *binding.control;
     control.onChanged = [this, &binding](Property property) { showProperty(binding, property); };
-    for (Property property : { Property::Text, Property::Caption, Property::Value, Property::Locked, Property::TabStop })
-        showProperty(binding, property);
+    // The native control was made with the table's caption, empty, unchecked and editable:
+    // only what the form holds beyond that is shown now.
+    showProperty(binding, Property::TabStop);
+    const auto *box = dynamic_cast<const TextBox *>(&control);
+    const auto *label = dynamic_cast<const Label *>(&control);
+    const auto *option = dynamic_cast<const OptionButton *>(&control);
+    if (box && !box->text().empty())
+        showProperty(binding, Property::Text);
+    if (box && box->locked())
+        showProperty(binding, Property::Locked);
+    if (label && label->caption() != control.info.caption)
+        showProperty(binding, Property::Caption);
+    if (option && option->value())
+        showProperty(binding, Property::Value);
 }
 
 void Win32Window::showProperty(const Binding &binding, Property property)
@@ -308,6 +314,15 @@ HFONT Win32Window::fontAt(double points, bool bold)
 void Win32Window::showFitted(Binding &binding, const std::string &text, bool written)
 {
     const Font &table = binding.control->info.font;
+    if (text.empty()) {
+        // Nothing to fit: the table's size, and no tooltip of a longer text.
+        SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(table.points, table.bold)), FALSE);
+        SetWindowTextW(binding.hwnd, L"");
+        binding.cut = false;
+        if (!written && tooltips)
+            removeTooltip(binding.hwnd);
+        return;
+    }
     HWND hwnd = binding.hwnd;
     RECT room;
     if (written) {
@@ -342,17 +357,30 @@ void Win32Window::showFitted(Binding &binding, const std::string &text, bool wri
     if (accessibility)
         accessibility->SetHwndPropStr(hwnd, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, wide(text).c_str());
     if (tooltips) {
-        std::wstring tip = shortened ? wide(text) : std::wstring();
-        TTTOOLINFOW tool {};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-        tool.lpszText = tip.data();
-        SendMessageW(tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        removeTooltip(hwnd);
         if (shortened)
-            SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            addTooltip(hwnd, wide(text));
     }
+}
+
+void Win32Window::addTooltip(HWND hwnd, std::wstring text)
+{
+    TTTOOLINFOW tool {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = text.data();
+    SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32Window::removeTooltip(HWND hwnd)
+{
+    TTTOOLINFOW tool {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    SendMessageW(tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32Window::paintCutSign(const Binding &binding)
@@ -385,6 +413,14 @@ void Win32Window::markDefaultButton()
     }
 }
 
+RECT Win32Window::pixelRect(const ControlInfo &info) const
+{
+    const Twips twips = formGeometry(info);
+    const int left = twipsToPixels(twips.left, dotsPerInch);
+    const int top = twipsToPixels(twips.top, dotsPerInch);
+    return { left, top, left + twipsToPixels(twips.width, dotsPerInch), top + twipsToPixels(twips.height, dotsPerInch) };
+}
+
 void Win32Window::layOut()
 {
     for (const auto &[size, font] : fonts)
@@ -392,17 +428,22 @@ void Win32Window::layOut()
     fonts.clear();
     for (Binding &binding : bindings) {
         const ControlInfo &info = binding.control->info;
-        const Twips twips = formGeometry(info);
-        SetWindowPos(binding.hwnd, nullptr, twipsToPixels(twips.left, dotsPerInch), twipsToPixels(twips.top, dotsPerInch),
-            twipsToPixels(twips.width, dotsPerInch), twipsToPixels(twips.height, dotsPerInch),
+        const RECT place = pixelRect(info);
+        SetWindowPos(binding.hwnd, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
             SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(info.font.points, info.font.bold)), TRUE);
+        SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(info.font.points, info.font.bold)),
+            IsWindowVisible(window));
         // What was fitted to the old size is fitted anew.
-        if (const auto *label = dynamic_cast<const Label *>(binding.control); label && info.border)
+        if (const auto *label = dynamic_cast<const Label *>(binding.control); label && info.border && !label->caption().empty())
             showFitted(binding, label->caption(), false);
         else if (const auto *box = dynamic_cast<const TextBox *>(binding.control); box && binding.cut)
             showFitted(binding, box->text(), true);
     }
+    sizeFrame();
+}
+
+void Win32Window::sizeFrame()
+{
     // The client area is the table's; the frame around it is whatever the system draws now.
     RECT outer;
     RECT inner;

@@ -61,12 +61,17 @@ private:
     void finishAfterShowing();
     // Positions, sizes and fonts for the current dots per inch.
     void layOut();
+    // The window's size around the table's client area.
+    void sizeFrame();
+    RECT pixelRect(const ControlInfo &info) const;
     void markDefaultButton();
     // The text of a result display or of a box the program wrote, at a size and in a form
     // that fits (window/fit.h).
     void showFitted(Binding &binding, const std::string &text, bool written);
     HFONT fontAt(double points, bool bold);
     void paintCutSign(const Binding &binding);
+    void addTooltip(HWND hwnd, std::wstring text);
+    void removeTooltip(HWND hwnd);
     HBRUSH brush(Colour colour);
     void onCommand(int id, int code);
     const Binding *bindingOf(HWND hwnd) const;
