@@ -36,22 +36,33 @@ std::wstring textOf(HWND hwnd)
     return buffer;
 }
 
+// The first top-level window of this thread of a window class (by default only a visible one).
+HWND threadWindow(const wchar_t *type, bool visibleOnly = true)
+{
+    struct Search {
+        const wchar_t *type;
+        bool visibleOnly;
+        HWND found;
+    } search { type, visibleOnly, nullptr };
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) {
+            auto &search = *reinterpret_cast<Search *>(data);
+            wchar_t type[64] {};
+            GetClassNameW(hwnd, type, 64);
+            if (std::wstring(type) != search.type || (search.visibleOnly && !IsWindowVisible(hwnd)))
+                return TRUE;
+            search.found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Reads an open message box as the user sees it, then answers it with Enter.
 void CALLBACK answerMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) {
-            wchar_t type[32] {};
-            GetClassNameW(hwnd, type, 32);
-            if (std::wstring(type) == L"#32770" && IsWindowVisible(hwnd)) {
-                *reinterpret_cast<HWND *>(found) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    HWND box = threadWindow(L"#32770");
     if (!box)
         return;
     KillTimer(nullptr, timer);
@@ -556,17 +567,7 @@ TEST_F(Win32WindowTest, MemoryStaysFlatOverManyCyclesAndMessageBoxes)
 
 TEST_F(Win32WindowTest, EveryControlWithATooltipHasIt)
 {
-    HWND tips = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) {
-            wchar_t type[64] {};
-            GetClassNameW(hwnd, type, 64);
-            if (std::wstring(type) == TOOLTIPS_CLASSW)
-                *reinterpret_cast<HWND *>(found) = hwnd;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tips));
+    HWND tips = threadWindow(TOOLTIPS_CLASSW, false);
     ASSERT_TRUE(tips);
     int withTips = 0;
     for (const ControlInfo &info : controlTable) {
