@@ -247,7 +247,7 @@ void Win32Window::bind(Binding &binding)
         showProperty(binding, Property::Value);
 }
 
-void Win32Window::showProperty(const Binding &binding, Property property)
+void Win32Window::showProperty(Binding &binding, Property property)
 {
     const Control &control = *binding.control;
     HWND hwnd = binding.hwnd;
@@ -257,13 +257,13 @@ void Win32Window::showProperty(const Binding &binding, Property property)
         // A text the user typed is there already; one the program wrote is shown to fit.
         if (const auto *box = dynamic_cast<const TextBox *>(&control)) {
             if (windowText(hwnd) != wide(box->text()))
-                showFitted(const_cast<Binding &>(binding), box->text(), true);
+                showFitted(binding, box->text(), true);
         }
         break;
     case Property::Caption:
         if (const auto *label = dynamic_cast<const Label *>(&control)) {
             if (control.info.border)
-                showFitted(const_cast<Binding &>(binding), label->caption(), false);
+                showFitted(binding, label->caption(), false);
             else
                 SetWindowTextW(hwnd, wide(label->caption()).c_str());
         }

@@ -55,7 +55,7 @@ private:
     void createControls();
     void createTooltips();
     void bind(Binding &binding);
-    void showProperty(const Binding &binding, Property property);
+    void showProperty(Binding &binding, Property property);
     void showOnScreen();
     // Tooltips and the names for screen readers, once the window is on the screen.
     void finishAfterShowing();
