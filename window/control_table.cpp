@@ -1,7 +1,7 @@
 #include "window/control_table.h"
 
 #include <cmath>
-#include <stdexcept>
+#include <cstdlib>
 #include <string>
 
 namespace velkora {
@@ -83,7 +83,8 @@ const ControlInfo &controlInfo(std::string_view name)
         if (info.name == name)
             return info;
     }
-    throw std::out_of_range("no control named " + std::string(name));
+    // Only the form's own names are ever asked for: any other is a mistake in the program.
+    std::abort();
 }
 
 int twipsToPixels(int twips, int dotsPerInch)

@@ -2,8 +2,6 @@
 
 #include "calc/door_time.h"
 
-#include <charconv>
-#include <exception>
 #include <optional>
 
 namespace velkora {
@@ -20,37 +18,18 @@ namespace {
         return std::nullopt;
     }
 
-    // value with `digits` significant digits in the display's exponent form: "7.85E+13".
-    std::string exponentForm(double value, int digits)
-    {
-        char buffer[40];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1).ptr;
-        std::string text(buffer, end);
-        const std::size_t e = text.find('e');
-        std::string mantissa = text.substr(0, e);
-        if (mantissa.find('.') != std::string::npos) {
-            mantissa.erase(mantissa.find_last_not_of('0') + 1);
-            if (mantissa.back() == '.')
-                mantissa.pop_back();
-        }
-        return mantissa + 'E' + text.substr(e + 1);
-    }
-
 } // namespace
 
 FittedText fitResult(std::string_view text, double points, int width, const MeasureText &measure)
 {
     if (const auto size = fittingSize(text, points, width, measure))
         return { std::string(text), *size, false };
-    double value = 0;
-    try {
-        value = captionValue(text);
-    } catch (const std::exception &) {
+    const std::optional<double> value = captionValue(text);
+    if (!value)
         return { "###", points, false };
-    }
     std::string previous;
     for (int digits = 14; digits >= 1; --digits) {
-        std::string shorter = exponentForm(value, digits);
+        std::string shorter = exponentText(*value, digits);
         if (shorter == previous)
             continue;
         if (const auto size = fittingSize(shorter, points, width, measure))

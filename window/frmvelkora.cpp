@@ -3,7 +3,6 @@
 #include "window/control_table.h"
 
 #include <algorithm>
-#include <exception>
 
 using namespace velkora;
 
@@ -189,42 +188,58 @@ void frmVelkora::cmdCalculate_Click()
 {
     // Any failure (a value beyond the double range) ends the command here; what was already
     // written stays.
-    try {
-        if (blnImperial) {
-            txtWidthMetric.setText(inchesToMillimetres(txtWidth.text()));
-            txtWeightMetric.setText(poundsToKilograms(txtWeight.text()));
-        } else {
-            txtWidth.setText(millimetresToInches(txtWidthMetric.text()));
-            txtWeight.setText(kilogramsToPounds(txtWeightMetric.text()));
-        }
-        const double width = entryValue(txtWidth.text());
-        const double weight = entryValue(txtWeight.text());
-
-        if (!doorTypeGroup.selected())
-            MsgBox("Door Type", "Please select a door type.", MessageIcon::Exclamation);
-        for (const auto &[option, type] : doorTypes()) {
-            if (option->value())
-                doorBlock(*option, type, width, weight);
-        }
-    } catch (const std::exception &) {
+    if (!calculate())
         MsgBox("What'd you do?", "An error has occurred...please continue working.", MessageIcon::None);
-    }
 }
 
-void frmVelkora::doorBlock(OptionButton &option, DoorType type, double width, double weight)
+bool frmVelkora::calculate()
+{
+    const bool converted = blnImperial
+        ? write(txtWidthMetric, inchesToMillimetres(txtWidth.text()))
+            && write(txtWeightMetric, poundsToKilograms(txtWeight.text()))
+        : write(txtWidth, millimetresToInches(txtWidthMetric.text()))
+            && write(txtWeight, kilogramsToPounds(txtWeightMetric.text()));
+    if (!converted)
+        return false;
+    const std::optional<double> width = entryValue(txtWidth.text());
+    const std::optional<double> weight = entryValue(txtWeight.text());
+    if (!width || !weight)
+        return false;
+
+    if (!doorTypeGroup.selected())
+        MsgBox("Door Type", "Please select a door type.", MessageIcon::Exclamation);
+    for (const auto &[option, type] : doorTypes()) {
+        if (option->value() && !doorBlock(*option, type, *width, *weight))
+            return false;
+    }
+    return true;
+}
+
+bool frmVelkora::write(TextBox &box, std::optional<std::string> text)
+{
+    if (!text)
+        return false;
+    box.setText(std::move(*text));
+    return true;
+}
+
+bool frmVelkora::doorBlock(OptionButton &option, DoorType type, double width, double weight)
 {
     if (width <= 0 || weight <= 0) {
         MsgBox("Numbers Only", "Please enter a number in both fields.", MessageIcon::Exclamation);
         NumOnly();
-        return;
+        return true;
     }
     // Both times are worked out before either is shown, so that a failure of the second never
     // leaves the first on screen alone.
-    ShownTimes times = shownTimes(type, width, weight);
-    lblMinimum.setCaption(std::move(times.close));
-    lblNudging.setCaption(std::move(times.nudging));
+    std::optional<ShownTimes> times = shownTimes(type, width, weight);
+    if (!times)
+        return false;
+    lblMinimum.setCaption(std::move(times->close));
+    lblNudging.setCaption(std::move(times->nudging));
     option.setForeColor(colours::red);
     cmdClear.SetFocus();
+    return true;
 }
 
 void frmVelkora::NumOnly()
@@ -232,7 +247,8 @@ void frmVelkora::NumOnly()
     TextBox &width = blnImperial ? txtWidth : txtWidthMetric;
     TextBox &weight = blnImperial ? txtWeight : txtWeightMetric;
     for (TextBox *box : { &width, &weight }) {
-        if (entryValue(box->text()) == 0) {
+        // Both values of the pair were read by the command already, so neither can fail here.
+        if (entryValue(box->text()) == 0.0) {
             box->setText({});
             box->SetFocus();
             return;

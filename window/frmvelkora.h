@@ -21,6 +21,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -119,7 +120,12 @@ private:
     void enterEntryState(bool imperial);
     // Entry pair colours, locks and tab stops: white and editable, or yellow and locked.
     static void setEntryPair(velkora::TextBox &width, velkora::TextBox &weight, bool editable);
-    void doorBlock(velkora::OptionButton &option, velkora::DoorType type, double width, double weight);
+    // The steps of cmdCalculate_Click; false when a value went beyond the double range.
+    bool calculate();
+    // Writes a converted entry into a box; false, writing nothing, when there is none.
+    static bool write(velkora::TextBox &box, std::optional<std::string> text);
+    // Shows the times of one door type, or says why not; false on a failure.
+    bool doorBlock(velkora::OptionButton &option, velkora::DoorType type, double width, double weight);
     void selectDoorType(velkora::OptionButton &option);
     // The door type options in order, each with the door type it stands for.
     std::array<std::pair<velkora::OptionButton *, velkora::DoorType>, 4> doorTypes();

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -215,9 +216,13 @@ std::string Session::check()
         DoorType::CenterTwoSpeed };
     const OptionButton *doors[] = { &form.opt1, &form.opt2, &form.opt3, &form.opt4 };
     const DoorType type = types[std::find(std::begin(doors), std::end(doors), selected) - std::begin(doors)];
-    const ShownTimes expected = shownTimes(type, entryValue(form.txtWidth.text()), entryValue(form.txtWeight.text()));
-    if (close != expected.close || nudging != expected.nudging)
-        return "results " + close + " / " + nudging + " are not " + expected.close + " / " + expected.nudging;
+    const std::optional<double> width = entryValue(form.txtWidth.text());
+    const std::optional<double> weight = entryValue(form.txtWeight.text());
+    const std::optional<ShownTimes> expected = width && weight ? shownTimes(type, *width, *weight) : std::nullopt;
+    if (!expected)
+        return "results " + close + " / " + nudging + " where the core has none";
+    if (close != expected->close || nudging != expected->nudging)
+        return "results " + close + " / " + nudging + " are not " + expected->close + " / " + expected->nudging;
     if (selected->foreColor() != colours::red)
         return "the door type of the results is not red";
     // The converted pair is what the last calculation wrote from the entry pair.

@@ -491,8 +491,8 @@ void QtWindowTest::hugeNumbersArePaintedWhole()
         // It is the number, or a shorter form of the same number, or the does-not-fit mark.
         if (shown != full && shown != QLatin1String("###")) {
             anyShortened = true;
-            const double value = velkora::captionValue(full.toStdString());
-            const double near = velkora::captionValue(shown.toStdString());
+            const double value = velkora::captionValue(full.toStdString()).value();
+            const double near = velkora::captionValue(shown.toStdString()).value();
             const qsizetype digits = shown.indexOf(u'E') - (shown.startsWith(u'-') ? 1 : 0) - (shown.contains(u'.') ? 1 : 0);
             QVERIFY2(std::fabs(near - value) <= std::fabs(value) * 5 * std::pow(10.0, -double(digits)), qPrintable(shown + " " + full));
         }
