@@ -3,6 +3,8 @@
 
 int main(int argc, char *argv[])
 {
-    frmVelkora form;
+    // For the program's whole life: in a browser the page goes on calling the form after main
+    // has returned.
+    static frmVelkora form;
     return velkora::run(form, argc, argv);
 }

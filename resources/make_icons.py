@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the Velkora icon: a round clock face with two hands on a raised grey tile.
 
-Writes the vector master (velkora.svg), PNG images at 16, 32, 48 and 256 pixels and the Windows
-icon (velkora.ico, 16 x 16 and 32 x 32 in 16 colours). The small sizes use the 16 standard
+Writes the vector master (velkora.svg), PNG images at 16, 32, 48, 256, 192 and 512 pixels, a
+512-pixel maskable image for phone home screens (the tile shrunk into the middle of a grey
+square, so that any mask shape leaves it whole) and the Windows icon (velkora.ico, 16 x 16 and
+32 x 32 in 16 colours). The small sizes use the 16 standard
 colours only; the large ones are smoothed. Run it again after changing the drawing:
 
     python3 resources/make_icons.py
@@ -99,7 +101,17 @@ def small_image():
     return [[SMALL_COLOURS[c] for c in row] for row in rows]
 
 
-def render(size, samples):
+# A maskable image keeps what matters inside the middle circle of 80 % of its width; the tile
+# takes 70 % and the rest is the tile's grey.
+MASKABLE_SHARE = 0.7
+
+
+def maskable_colour_at(x, y):
+    tx, ty = (x - 16) / MASKABLE_SHARE + 16, (y - 16) / MASKABLE_SHARE + 16
+    return colour_at(tx, ty) if 0 <= tx < 32 and 0 <= ty < 32 else SILVER
+
+
+def render(size, samples, colour_at=colour_at):
     """Averages samples x samples points per pixel."""
     scale = 32.0 / size
     image = []
@@ -203,6 +215,9 @@ def main():
         write_png(os.path.join(HERE, f"velkora-{size}.png"), [[PALETTE[i] for i in row] for row in indices])
     for size in (48, 256):
         write_png(os.path.join(HERE, f"velkora-{size}.png"), render(size, 4))
+    for size in (192, 512):
+        write_png(os.path.join(HERE, f"velkora-{size}.png"), render(size, 2))
+    write_png(os.path.join(HERE, "velkora-maskable-512.png"), render(512, 2, maskable_colour_at))
     write_ico(os.path.join(HERE, "velkora.ico"), [small[16], small[32]])
     write_svg(os.path.join(HERE, "velkora.svg"))
 

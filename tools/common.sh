@@ -48,6 +48,12 @@ TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binuti
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis fonts-wine)
 WINE_PACKAGES=(wine64 wine)
 
+# What the site is built with: clang for WebAssembly with its C++ library, and binaryen to
+# shrink the module; and tested with: Node (under WASI, and driving Chromium headless).
+WEB_PACKAGES=(clang-22 lld-22 llvm-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
+    wasi-libc binaryen)
+WEB_TEST_PACKAGES=(nodejs chromium)
+
 # configure_and_build PRESET [CMAKE_ARGS...]: configures and builds one preset of
 # CMakePresets.json, with the build log kept in its folder.
 configure_and_build() {

@@ -2,22 +2,23 @@
 # Builds Velkora and runs every test: the Linux program, the core and the form without any
 # toolkit, the same tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # calculation core under libFuzzer, and the Windows program cross-built and tested under Wine
-# (with its .zip and installer). Installs what it needs when it is missing.
+# (with its .zip and installer), and the site in WebAssembly, tested under Node and in headless
+# Chromium. Installs what it needs when it is missing.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}"
 APT_NO_RECOMMENDS=1 need_packages "${WINE_PACKAGES[@]}"
 need_locale de_DE.UTF-8
 need_locale fr_FR.UTF-8
 cd "$VELKORA_ROOT"
 
 failed=()
-for preset in default form sanitize fuzz windows; do
+for preset in default form sanitize fuzz windows web; do
     say "== $preset: build"
     configure_and_build "$preset"
     say "== $preset: test"
     ctest --preset "$preset" -j "$(nproc)" || failed+=("$preset")
 done
 [ ${#failed[@]} -eq 0 ] || die "tests failed in: ${failed[*]}"
-say "all tests passed in: default form sanitize fuzz windows"
+say "all tests passed in: default form sanitize fuzz windows web"

@@ -55,6 +55,9 @@ struct ControlInfo {
 // The face every control asks for; windows substitute a metric-compatible one where it is not
 // installed.
 inline constexpr std::string_view fontFace = "MS Sans Serif";
+// The window's default dialog font (Frame1 and the door types): its size in pixels at 96 dots
+// per inch.
+inline constexpr int dialogFontPixels = 11;
 inline constexpr std::string_view windowCaption = " Velkora                  www.velkora.example";
 inline constexpr int clientWidthTwips = 9150;
 inline constexpr int clientHeightTwips = 4755;
@@ -62,7 +65,7 @@ inline constexpr int clientHeightTwips = 4755;
 // The controls in the order they are created (and drawn, first lowest).
 extern const std::array<ControlInfo, 23> controlTable;
 
-// The table row of a control; throws std::out_of_range for a name that is not there.
+// The table row of a control of that name, which must be in the table.
 [[nodiscard]] const ControlInfo &controlInfo(std::string_view name);
 
 // Twips to whole pixels at a number of dots per inch, to the nearest pixel.

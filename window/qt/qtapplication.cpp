@@ -1,6 +1,7 @@
 #include "window/qt/qtapplication.h"
 
 #include "window/application.h"
+#include "window/control_table.h"
 #include "window/frmvelkora.h"
 #include "window/identity.h"
 #include "window/qt/qtwindow.h"
@@ -68,7 +69,7 @@ void setUpApplication(QApplication &app)
     // The window's default font, set before any widget lays out text, so that no other face is
     // ever loaded; the form's other fonts are sizes and weights of it.
     QFont dialogFont(family);
-    dialogFont.setPixelSize(11);
+    dialogFont.setPixelSize(dialogFontPixels);
     QApplication::setFont(dialogFont);
 
     // The two sizes a title bar and a task bar use (also at 200 %); the larger images are for
