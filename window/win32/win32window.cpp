@@ -4,6 +4,7 @@
 #include "window/control_table.h"
 #include "window/fit.h"
 #include "window/frmvelkora.h"
+#include "window/win32/systemlibraries.h"
 
 #include <commctrl.h>
 #include <initguid.h>
@@ -59,6 +60,26 @@ namespace {
     F user32Function(const char *name)
     {
         return reinterpret_cast<F>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    }
+
+    // The common controls' subclassing and the theme switch, from the system folder.
+    BOOL setWindowSubclass(HWND hwnd, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data)
+    {
+        static const auto function = systemLibraries::function<decltype(&SetWindowSubclass)>(L"comctl32.dll", "SetWindowSubclass");
+        return function ? function(hwnd, procedure, id, data) : FALSE;
+    }
+
+    LRESULT defSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        static const auto function = systemLibraries::function<decltype(&DefSubclassProc)>(L"comctl32.dll", "DefSubclassProc");
+        return function ? function(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+
+    void setWindowTheme(HWND hwnd, const wchar_t *application, const wchar_t *classes)
+    {
+        static const auto function = systemLibraries::function<decltype(&SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme");
+        if (function)
+            function(hwnd, application, classes);
     }
 
     int windowDpi(HWND hwnd)
@@ -203,11 +224,11 @@ void Win32Window::createControls()
             window, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(info.font.points, info.font.bold)), FALSE);
         if (info.kind == ControlKind::TextBox)
-            SetWindowSubclass(hwnd, entryProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+            setWindowSubclass(hwnd, entryProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         if (info.kind == ControlKind::OptionButton) {
             // Themed options ignore the text colour: these are drawn classic, in the form's colours.
-            SetWindowTheme(hwnd, L"", L"");
-            SetWindowSubclass(hwnd, optionProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+            setWindowTheme(hwnd, L"", L"");
+            setWindowSubclass(hwnd, optionProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         }
         bindings.push_back({ control, hwnd, id });
         previous = control;
@@ -602,7 +623,7 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND hwnd, UINT message, WPARAM wP
 LRESULT CALLBACK Win32Window::entryProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
     DWORD_PTR data)
 {
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    const LRESULT result = defSubclassProc(hwnd, message, wParam, lParam);
     if (message == WM_PAINT || message == WM_KILLFOCUS) {
         auto *self = reinterpret_cast<Win32Window *>(data);
         if (const Binding *binding = self->bindingOf(hwnd))
@@ -617,11 +638,11 @@ LRESULT CALLBACK Win32Window::optionProcedure(HWND hwnd, UINT message, WPARAM wP
     // decides what the keys do.
     if (message == WM_SETFOCUS) {
         optionTakingFocus = true;
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = defSubclassProc(hwnd, message, wParam, lParam);
         optionTakingFocus = false;
         return result;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return defSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
