@@ -11,11 +11,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 expected="bin/velkora
 share/applications/$id.desktop
+share/doc/velkora/changelog.gz
+share/doc/velkora/copyright
 share/icons/hicolor/16x16/apps/$id.png
 share/icons/hicolor/256x256/apps/$id.png
 share/icons/hicolor/32x32/apps/$id.png
 share/icons/hicolor/48x48/apps/$id.png
 share/icons/hicolor/scalable/apps/$id.svg
+share/man/man1/velkora.1.gz
 share/metainfo/$id.metainfo.xml"
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
@@ -38,3 +41,9 @@ done
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./usr/||' | LC_ALL=C sort)
 [ "$contents" = "$expected" ] || fail "package files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$contents"))"
 echo "Depends: $depends"
+# What Debian's own checker says of it: neither errors nor warnings.
+if command -v lintian >/dev/null; then
+    report=$(lintian --fail-on none "$deb" 2>/dev/null | grep -E '^[EW]: ' || true)
+    [ -z "$report" ] || fail "lintian:"$'\n'"$report"
+    echo "lintian: no errors, no warnings"
+fi

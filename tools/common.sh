@@ -39,13 +39,15 @@ need_locale() {
 # What building the program needs, and the faces its captions are laid out for.
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
 # What the tests need on top.
-TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
+TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev lintian binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev
     xvfb xdotool dbus at-spi2-core python3-pyatspi imagemagick procps weston qt6-wayland)
 
 # What the Windows program is cross-built and tested with: MinGW-w64 with posix threads, Wine
-# (without its recommends) and its fonts, and NSIS for the installer.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis fonts-wine)
+# (without its recommends) and its fonts, msitools for the MSI, osslsigncode and openssl for
+# signing.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 fonts-wine wixl msitools osslsigncode openssl
+    python3)
 WINE_PACKAGES=(wine64 wine)
 
 # What the site is built with: clang for WebAssembly with its C++ library, and binaryen to
