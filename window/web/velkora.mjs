@@ -172,10 +172,14 @@ function build(index, row) {
 
 // --- measuring -----------------------------------------------------------------------------
 const canvas = document.createElement('canvas').getContext('2d');
+const faces = []; // each control's weight and family, which never change
 
 function measure(index, pointer, length, pixels) {
-    const style = getComputedStyle(elements[index]);
-    canvas.font = `${style.fontWeight} ${pixels}px ${style.fontFamily}`;
+    if (!faces[index]) {
+        const style = getComputedStyle(elements[index]);
+        faces[index] = [style.fontWeight, style.fontFamily];
+    }
+    canvas.font = `${faces[index][0]} ${pixels}px ${faces[index][1]}`;
     return canvas.measureText(text(pointer, length)).width;
 }
 

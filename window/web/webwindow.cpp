@@ -188,15 +188,18 @@ void WebWindow::showProperty(int index, const Control &control, Property propert
     case Property::Text:
         if (info.kind == ControlKind::TextBox) {
             const std::string &text = static_cast<const TextBox &>(control).text();
-            const FittedText fit = fitEntry(text, info.font.points, jsRoom(index), measure);
+            // An empty text needs no measuring, which would make the page lay itself out.
+            const FittedText fit = text.empty() ? FittedText { text, info.font.points, false }
+                                                : fitEntry(text, info.font.points, jsRoom(index), measure);
             jsShowText(index, text.data(), size(text), pixelsOf(fit.points), fit.cut);
         }
         break;
     case Property::Caption:
         if (info.kind == ControlKind::Label) {
             const std::string &caption = static_cast<const Label &>(control).caption();
-            const FittedText fit = info.border ? fitResult(caption, info.font.points, jsRoom(index), measure)
-                                               : FittedText { caption, info.font.points, false };
+            const FittedText fit = info.border && !caption.empty()
+                ? fitResult(caption, info.font.points, jsRoom(index), measure)
+                : FittedText { caption, info.font.points, false };
             jsShowCaption(index, caption.data(), size(caption), fit.text.data(), size(fit.text), pixelsOf(fit.points));
         }
         break;
