@@ -24,6 +24,16 @@ async function fresh() {
     await page.open(`${server.origin}/`);
 }
 
+// Types a width and a weight into the entry pair, chooses a door type by its access key and
+// presses Enter.
+async function calculate(width, weight, key = 's') {
+    await page.type(width);
+    await page.press('Tab');
+    await page.type(weight);
+    await page.press(key, 1);
+    await page.press('Enter');
+}
+
 before(async () => {
     server = await serve(site);
     ({ browser, page } = await Browser.launch());
@@ -132,11 +142,7 @@ describe('desktop viewport', () => {
 
     test('width "abc": the Numbers Only box; after Enter the inch box is empty and has the caret', async () => {
         await fresh();
-        await page.type('abc');
-        await page.press('Tab');
-        await page.type('400');
-        await page.press('s', 1);
-        await page.press('Enter');
+        await calculate('abc', '400');
         assert.equal(await boxOpen(), true);
         assert.equal((await page.accessibility()).find((node) => node.role === 'dialog')?.name, 'Numbers Only');
         // The page under the box takes nothing.
@@ -162,11 +168,7 @@ describe('desktop viewport', () => {
 
     test('colours as painted: yellow converted boxes, white entry boxes, the chosen units and door type red', async () => {
         await fresh();
-        await page.type('42');
-        await page.press('Tab');
-        await page.type('400');
-        await page.press('s', 1);
-        await page.press('Enter');
+        await calculate('42', '400');
         const inside = async (selector, dx = 0.5) => page.evaluate(`(() => {
             const r = document.querySelector(${JSON.stringify(selector)}).getBoundingClientRect();
             return [Math.round(r.left + r.width * ${dx}), Math.round(r.bottom - 4)]; })()`);
@@ -188,11 +190,7 @@ describe('desktop viewport', () => {
 
     test('a huge result is shown shorter, never cut off, and whole to a screen reader and in its tooltip', async () => {
         await fresh();
-        await page.type('1E300');
-        await page.press('Tab');
-        await page.type('10000');
-        await page.press('s', 1);
-        await page.press('Enter');
+        await calculate('1E300', '10000');
         const whole = '3.92526299262051E+299';
         assert.equal(await shown('lblMinimum'), whole);
         const painted = await page.evaluate("document.querySelector('#lblMinimum .shown').textContent");
@@ -266,11 +264,7 @@ describe('offline and private', () => {
         await server.close();
         await page.send('Page.reload', { ignoreCache: false });
         await page.waitFor("document.documentElement.dataset.ready === 'true'");
-        await page.type('30');
-        await page.press('Tab');
-        await page.type('101');
-        await page.press('s', 1);
-        await page.press('Enter');
+        await calculate('30', '101');
         assert.deepEqual([await shown('lblMinimum'), await shown('lblNudging')], ['1.03', '1.72']);
     });
 
