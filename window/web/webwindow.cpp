@@ -4,6 +4,7 @@
 #include "window/fit.h"
 #include "window/frmvelkora.h"
 
+#include <algorithm>
 #include <string_view>
 
 // What the page's module offers: it builds and changes the elements. Texts come as a pointer
@@ -143,14 +144,7 @@ WebWindow::WebWindow(frmVelkora &form)
 void WebWindow::build(int index, const Control &control)
 {
     const ControlInfo &info = control.info;
-    const auto indexOf = [this](std::string_view name) {
-        const auto &controls = form.controls();
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            if (controls[i]->info.name == name)
-                return static_cast<int>(i);
-        }
-        return -1;
-    };
+    const auto indexOf = [this](std::string_view name) { return positionOf(form.control(name)); };
     const std::string shown = shownCaption(info.caption);
     const std::size_t amp = info.caption.find('&');
     const char key[2] = { accessKey(info.caption), '\0' };
@@ -226,14 +220,17 @@ void WebWindow::showProperty(int index, const Control &control, Property propert
     case Property::Focus:
         if (control.hasFocus()) {
             jsShowFocus(index);
-            const auto &controls = form.controls();
-            for (std::size_t i = 0; i < controls.size(); ++i) {
-                if (controls[i] == &form.defaultButton())
-                    jsShowDefault(static_cast<int>(i));
-            }
+            jsShowDefault(positionOf(&form.defaultButton()));
         }
         break;
     }
+}
+
+int WebWindow::positionOf(const Control *control) const
+{
+    const auto &controls = form.controls();
+    const auto found = std::find(controls.begin(), controls.end(), control);
+    return found == controls.end() ? -1 : static_cast<int>(found - controls.begin());
 }
 
 Control *WebWindow::at(int index) const

@@ -33,6 +33,8 @@ private:
     void build(int index, const Control &control);
     void showProperty(int index, const Control &control, Property property);
     Control *at(int index) const;
+    // The position of a control in the control table, or -1.
+    int positionOf(const Control *control) const;
 
     frmVelkora &form;
 };
