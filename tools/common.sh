@@ -37,7 +37,7 @@ need_locale() {
 }
 
 # What building the program needs, and the faces its captions are laid out for.
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation)
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation python3 gettext)
 # What the tests need on top.
 TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev lintian binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev

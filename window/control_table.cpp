@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velkora {
 
@@ -20,66 +22,91 @@ namespace {
 } // namespace
 
 // clang-format off
+// TRANSLATORS: A "&" marks the next letter as the control's access key (Alt with that letter):
+// keep one in each caption that has one, before a letter A to Z that no other caption of the
+// window uses. Tooltips begin and end with one blank; keep both.
 const std::array<ControlInfo, 23> controlTable { {
     { "txtWidth", K::TextBox, "", "", { 4800, 720, 1575, 555 }, 0,
-        " Full entrance width in inches ", entryFont, A::Left, false, {}, {},
-        "Entrance width in inches", "", "" },
+        translatable(" Full entrance width in inches "), entryFont, A::Left, false, {}, {},
+        translatable("Entrance width in inches"), "", "" },
     { "txtWeight", K::TextBox, "", "", { 4800, 1440, 1575, 555 }, 1,
-        " The sum of the hoistway and the car door weights as well as all parts rigidly connected thereto in pounds ",
-        entryFont, A::Left, false, {}, {}, "Door weight in pounds", "", "" },
+        translatable(" The sum of the hoistway and the car door weights as well as all parts rigidly connected thereto in pounds "),
+        entryFont, A::Left, false, {}, {}, translatable("Door weight in pounds"), "", "" },
     { "txtWidthMetric", K::TextBox, "", "", { 6900, 720, 1575, 555 }, 2,
-        " Full entrance width in millimeters ", entryFont, A::Left, false, colours::yellow, {},
-        "Entrance width in millimetres", "", "" },
+        translatable(" Full entrance width in millimeters "), entryFont, A::Left, false, colours::yellow, {},
+        translatable("Entrance width in millimetres"), "", "" },
     { "txtWeightMetric", K::TextBox, "", "", { 6900, 1440, 1575, 555 }, 3,
-        " The sum of the hoistway and the car door weights as well as all parts rigidly connected thereto in kilograms ",
-        entryFont, A::Left, false, colours::yellow, {}, "Door weight in kilograms", "", "" },
-    { "cmdCalculate", K::CommandButton, "", "C&ALCULATE", { 4800, 2400, 1575, 495 }, 4,
-        " Calculate door times ", smallBold, A::Centre, false, {}, {}, "", "", "" },
-    { "cmdClear", K::CommandButton, "", "C&LEAR", { 6900, 2400, 1575, 495 }, 5,
-        " Clear all fields ", smallBold, A::Centre, false, {}, {}, "", "", "" },
-    { "Frame1", K::Frame, "", "DOOR TYPE", { 60, 420, 2055, 2655 }, 10, "", dialogFont, A::Left,
+        translatable(" The sum of the hoistway and the car door weights as well as all parts rigidly connected thereto in kilograms "),
+        entryFont, A::Left, false, colours::yellow, {}, translatable("Door weight in kilograms"), "", "" },
+    { "cmdCalculate", K::CommandButton, "", translatable("C&ALCULATE"), { 4800, 2400, 1575, 495 }, 4,
+        translatable(" Calculate door times "), smallBold, A::Centre, false, {}, {}, "", "", "" },
+    { "cmdClear", K::CommandButton, "", translatable("C&LEAR"), { 6900, 2400, 1575, 495 }, 5,
+        translatable(" Clear all fields "), smallBold, A::Centre, false, {}, {}, "", "", "" },
+    { "Frame1", K::Frame, "", translatable("DOOR TYPE"), { 60, 420, 2055, 2655 }, 10, "", dialogFont, A::Left,
         false, {}, {}, "", "", "" },
-    { "opt1", K::OptionButton, "Frame1", "&Side Opening Single Speed", { 240, 240, 1695, 495 }, 6,
+    { "opt1", K::OptionButton, "Frame1", translatable("&Side Opening Single Speed"), { 240, 240, 1695, 495 }, 6,
         "", dialogFont, A::Left, false, {}, colours::black, "", "", "" },
-    { "opt2", K::OptionButton, "Frame1", "Side Opening &Two Speed", { 240, 840, 1575, 495 }, 7,
+    { "opt2", K::OptionButton, "Frame1", translatable("Side Opening &Two Speed"), { 240, 840, 1575, 495 }, 7,
         "", dialogFont, A::Left, false, {}, {}, "", "", "" },
-    { "opt3", K::OptionButton, "Frame1", "&Center Opening Single Speed", { 240, 1440, 1755, 495 }, 8,
+    { "opt3", K::OptionButton, "Frame1", translatable("&Center Opening Single Speed"), { 240, 1440, 1755, 495 }, 8,
         "", dialogFont, A::Left, false, {}, {}, "", "", "" },
-    { "opt4", K::OptionButton, "Frame1", "C&enter Opening Two Speed", { 240, 2040, 1755, 495 }, 9,
+    { "opt4", K::OptionButton, "Frame1", translatable("C&enter Opening Two Speed"), { 240, 2040, 1755, 495 }, 9,
         "", dialogFont, A::Left, false, {}, {}, "", "", "" },
-    { "optImperial", K::OptionButton, "", "&Imperial", { 4860, 180, 1515, 315 }, 21,
-        " Click for Imperial Units ", smallRegular, A::Left, false, {}, {}, "", "", "" },
-    { "optMetric", K::OptionButton, "", "&Metric", { 6930, 180, 1515, 315 }, 22,
-        " Click for Metric Units ", smallRegular, A::Left, false, {}, {}, "", "", "" },
-    { "lblDwidth", K::Label, "", "Entrance Width:", { 2220, 900, 2415, 315 }, 13, "", captionFont,
+    { "optImperial", K::OptionButton, "", translatable("&Imperial"), { 4860, 180, 1515, 315 }, 21,
+        translatable(" Click for Imperial Units "), smallRegular, A::Left, false, {}, {}, "", "", "" },
+    { "optMetric", K::OptionButton, "", translatable("&Metric"), { 6930, 180, 1515, 315 }, 22,
+        translatable(" Click for Metric Units "), smallRegular, A::Left, false, {}, {}, "", "", "" },
+    { "lblDwidth", K::Label, "", translatable("Entrance Width:"), { 2220, 900, 2415, 315 }, 13, "", captionFont,
         A::Right, false, {}, {}, "", "", "" },
-    { "lblDweight", K::Label, "", "Door Weight:", { 2220, 1620, 2415, 315 }, 14, "", captionFont,
+    { "lblDweight", K::Label, "", translatable("Door Weight:"), { 2220, 1620, 2415, 315 }, 14, "", captionFont,
         A::Right, false, {}, {}, "", "", "" },
-    { "Label1", K::Label, "", "IN", { 6420, 1020, 435, 315 }, 17, "", smallBold, A::Centre, false,
+    // TRANSLATORS: the units of the entry boxes: inches, pounds, millimetres, kilograms.
+    { "Label1", K::Label, "", translatable("IN"), { 6420, 1020, 435, 315 }, 17, "", smallBold, A::Centre, false,
         {}, {}, "", "", "" },
-    { "Label2", K::Label, "", "LB", { 6420, 1740, 435, 315 }, 18, "", smallBold, A::Centre, false,
+    { "Label2", K::Label, "", translatable("LB"), { 6420, 1740, 435, 315 }, 18, "", smallBold, A::Centre, false,
         {}, {}, "", "", "" },
-    { "Label3", K::Label, "", "MM", { 8520, 1020, 435, 315 }, 19, "", smallBold, A::Centre, false,
+    { "Label3", K::Label, "", translatable("MM"), { 8520, 1020, 435, 315 }, 19, "", smallBold, A::Centre, false,
         {}, {}, "", "", "" },
-    { "Label4", K::Label, "", "KG", { 8520, 1740, 435, 315 }, 20, "", smallBold, A::Centre, false,
+    { "Label4", K::Label, "", translatable("KG"), { 8520, 1740, 435, 315 }, 20, "", smallBold, A::Centre, false,
         {}, {}, "", "", "" },
-    { "lblMinimumtime", K::Label, "", "Minimum Door Close Time in Seconds:", { 2580, 3420, 4695, 315 }, 15,
-        " Closing speed shall not be faster than this for the code distance ", captionFont,
+    { "lblMinimumtime", K::Label, "", translatable("Minimum Door Close Time in Seconds:"), { 2580, 3420, 4695, 315 }, 15,
+        translatable(" Closing speed shall not be faster than this for the code distance "), captionFont,
         A::Right, false, {}, {}, "", "", "lblMinimum" },
     // A result's accessible name is the number it shows; what it is comes as its description.
     { "lblMinimum", K::Label, "", "", { 7485, 3240, 1000, 495 }, 11, "", entryFont, A::Left, true,
-        {}, {}, "", "Minimum door close time in seconds", "" },
-    { "lblMinimumnudge", K::Label, "", "Minimum Nudging Close Time in Seconds:", { 2160, 4200, 5115, 315 }, 16,
-        " Nudging speed shall not be faster than this for the code distance ", captionFont,
+        {}, {}, "", translatable("Minimum door close time in seconds"), "" },
+    { "lblMinimumnudge", K::Label, "", translatable("Minimum Nudging Close Time in Seconds:"), { 2160, 4200, 5115, 315 }, 16,
+        translatable(" Nudging speed shall not be faster than this for the code distance "), captionFont,
         A::Right, false, {}, {}, "", "", "lblNudging" },
     { "lblNudging", K::Label, "", "", { 7485, 4020, 1005, 495 }, 12, "", entryFont, A::Left, true,
-        {}, {}, "", "Minimum nudging close time in seconds", "" },
+        {}, {}, "", translatable("Minimum nudging close time in seconds"), "" },
 } };
 // clang-format on
 
-const ControlInfo &controlInfo(std::string_view name)
+const std::array<ControlInfo, 23> &controlTableIn(const Language &language)
 {
-    for (const ControlInfo &info : controlTable) {
+    // Built once for each language the first time it is asked for; the views point into the
+    // catalogues, which live as long as the program.
+    static std::vector<std::pair<const Language *, std::array<ControlInfo, 23>>> tables;
+    if (&language == &english())
+        return controlTable;
+    for (const auto &[built, table] : tables) {
+        if (built == &language)
+            return table;
+    }
+    std::array<ControlInfo, 23> table = controlTable;
+    for (ControlInfo &info : table) {
+        for (std::string_view *text : { &info.caption, &info.tooltip, &info.accessibleName, &info.accessibleDescription })
+            *text = translate(language, *text);
+        if (info.kind == ControlKind::TextBox)
+            info.cue = translate(language, entryCue);
+    }
+    return tables.emplace_back(&language, table).second;
+}
+
+const ControlInfo &controlInfo(std::string_view name, const Language &language)
+{
+    for (const ControlInfo &info : controlTableIn(language)) {
         if (info.name == name)
             return info;
     }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "window/controls.h"
+#include "window/language.h"
 
 #include <array>
 #include <optional>
@@ -50,6 +51,8 @@ struct ControlInfo {
     std::string_view accessibleDescription;
     // A caption label names the control it describes.
     std::string_view labelFor;
+    // Shown in grey in an empty entry box: none in English.
+    std::string_view cue {};
 };
 
 // The face every control asks for; windows substitute a metric-compatible one where it is not
@@ -62,11 +65,18 @@ inline constexpr std::string_view windowCaption = " Velkora                  www
 inline constexpr int clientWidthTwips = 9150;
 inline constexpr int clientHeightTwips = 4755;
 
-// The controls in the order they are created (and drawn, first lowest).
+// The controls in the order they are created (and drawn, first lowest), with their English texts.
 extern const std::array<ControlInfo, 23> controlTable;
+// The same controls with their texts in a language.
+[[nodiscard]] const std::array<ControlInfo, 23> &controlTableIn(const Language &language);
 
-// The table row of a control of that name, which must be in the table.
-[[nodiscard]] const ControlInfo &controlInfo(std::string_view name);
+// The entry boxes' cue in a translated window: an example number written with the decimal point
+// ".", the only one the boxes read, whatever the user's language writes.
+// TRANSLATORS: shown in grey in every empty entry box; keep the decimal point ".".
+inline constexpr std::string_view entryCue = translatable("0.0");
+
+// The table row of a control of that name, which must be in the table, in a language.
+[[nodiscard]] const ControlInfo &controlInfo(std::string_view name, const Language &language = english());
 
 // Twips to whole pixels at a number of dots per inch, to the nearest pixel.
 [[nodiscard]] int twipsToPixels(int twips, int dotsPerInch);

@@ -6,30 +6,31 @@
 
 using namespace velkora;
 
-frmVelkora::frmVelkora()
-    : txtWidth(controlInfo("txtWidth"), focus)
-    , txtWeight(controlInfo("txtWeight"), focus)
-    , txtWidthMetric(controlInfo("txtWidthMetric"), focus)
-    , txtWeightMetric(controlInfo("txtWeightMetric"), focus)
-    , cmdCalculate(controlInfo("cmdCalculate"), focus)
-    , cmdClear(controlInfo("cmdClear"), focus)
-    , Frame1(controlInfo("Frame1"), focus)
-    , opt1(controlInfo("opt1"), focus)
-    , opt2(controlInfo("opt2"), focus)
-    , opt3(controlInfo("opt3"), focus)
-    , opt4(controlInfo("opt4"), focus)
-    , optImperial(controlInfo("optImperial"), focus)
-    , optMetric(controlInfo("optMetric"), focus)
-    , lblDwidth(controlInfo("lblDwidth"), focus)
-    , lblDweight(controlInfo("lblDweight"), focus)
-    , Label1(controlInfo("Label1"), focus)
-    , Label2(controlInfo("Label2"), focus)
-    , Label3(controlInfo("Label3"), focus)
-    , Label4(controlInfo("Label4"), focus)
-    , lblMinimumtime(controlInfo("lblMinimumtime"), focus)
-    , lblMinimum(controlInfo("lblMinimum"), focus)
-    , lblMinimumnudge(controlInfo("lblMinimumnudge"), focus)
-    , lblNudging(controlInfo("lblNudging"), focus)
+frmVelkora::frmVelkora(const Language &language)
+    : language(language)
+    , txtWidth(controlInfo("txtWidth", language), focus)
+    , txtWeight(controlInfo("txtWeight", language), focus)
+    , txtWidthMetric(controlInfo("txtWidthMetric", language), focus)
+    , txtWeightMetric(controlInfo("txtWeightMetric", language), focus)
+    , cmdCalculate(controlInfo("cmdCalculate", language), focus)
+    , cmdClear(controlInfo("cmdClear", language), focus)
+    , Frame1(controlInfo("Frame1", language), focus)
+    , opt1(controlInfo("opt1", language), focus)
+    , opt2(controlInfo("opt2", language), focus)
+    , opt3(controlInfo("opt3", language), focus)
+    , opt4(controlInfo("opt4", language), focus)
+    , optImperial(controlInfo("optImperial", language), focus)
+    , optMetric(controlInfo("optMetric", language), focus)
+    , lblDwidth(controlInfo("lblDwidth", language), focus)
+    , lblDweight(controlInfo("lblDweight", language), focus)
+    , Label1(controlInfo("Label1", language), focus)
+    , Label2(controlInfo("Label2", language), focus)
+    , Label3(controlInfo("Label3", language), focus)
+    , Label4(controlInfo("Label4", language), focus)
+    , lblMinimumtime(controlInfo("lblMinimumtime", language), focus)
+    , lblMinimum(controlInfo("lblMinimum", language), focus)
+    , lblMinimumnudge(controlInfo("lblMinimumnudge", language), focus)
+    , lblNudging(controlInfo("lblNudging", language), focus)
     , doorTypeGroup { &opt1, &opt2, &opt3, &opt4 }
     , unitGroup { &optImperial, &optMetric }
     , all { &txtWidth, &txtWeight, &txtWidthMetric, &txtWeightMetric, &cmdCalculate, &cmdClear,
@@ -170,6 +171,11 @@ void frmVelkora::setEntryPair(TextBox &width, TextBox &weight, bool editable)
     weight.setTabStop(editable);
 }
 
+void frmVelkora::message(std::string_view title, std::string_view text, MessageIcon icon)
+{
+    MsgBox(std::string(translate(language, title)), std::string(translate(language, text)), icon);
+}
+
 void frmVelkora::emptyResults()
 {
     lblMinimum.setCaption({});
@@ -189,7 +195,8 @@ void frmVelkora::cmdCalculate_Click()
     // Any failure (a value beyond the double range) ends the command here; what was already
     // written stays.
     if (!calculate())
-        MsgBox("What'd you do?", "An error has occurred...please continue working.", MessageIcon::None);
+        message(translatable("What'd you do?"), translatable("An error has occurred...please continue working."),
+            MessageIcon::None);
 }
 
 bool frmVelkora::calculate()
@@ -207,7 +214,7 @@ bool frmVelkora::calculate()
         return false;
 
     if (!doorTypeGroup.selected())
-        MsgBox("Door Type", "Please select a door type.", MessageIcon::Exclamation);
+        message(translatable("Door Type"), translatable("Please select a door type."), MessageIcon::Exclamation);
     for (const auto &[option, type] : doorTypes()) {
         if (option->value() && !doorBlock(*option, type, *width, *weight))
             return false;
@@ -226,7 +233,8 @@ bool frmVelkora::write(TextBox &box, std::optional<std::string> text)
 bool frmVelkora::doorBlock(OptionButton &option, DoorType type, double width, double weight)
 {
     if (width <= 0 || weight <= 0) {
-        MsgBox("Numbers Only", "Please enter a number in both fields.", MessageIcon::Exclamation);
+        message(translatable("Numbers Only"), translatable("Please enter a number in both fields."),
+            MessageIcon::Exclamation);
         NumOnly();
         return true;
     }

@@ -18,6 +18,7 @@
 
 #include "calc/door_time.h"
 #include "window/controls.h"
+#include "window/language.h"
 
 #include <array>
 #include <functional>
@@ -33,11 +34,13 @@ enum class MessageIcon { None, Exclamation };
 
 class frmVelkora
 {
-    // Declared first: every control is built with it.
+    // Declared first: every control is built with them.
     velkora::FocusTracker focus;
+    const velkora::Language &language;
 
 public:
-    frmVelkora();
+    // The form with its texts in a language, chosen once: English unless told otherwise.
+    explicit frmVelkora(const velkora::Language &language = velkora::english());
     frmVelkora(const frmVelkora &) = delete;
     frmVelkora &operator=(const frmVelkora &) = delete;
 
@@ -66,6 +69,9 @@ public:
     // The controls the Tab key visits now, in order.
     std::vector<velkora::Control *> tabStops() const;
     velkora::Control *focused() const { return focus.focused(); }
+
+    // The language of every text the form shows.
+    const velkora::Language &textLanguage() const { return language; }
 
     // Shows a modal message box with one OK button. Tests may replace it to see what would
     // have been shown.
@@ -115,6 +121,8 @@ private:
     void txtWeightMetric_Change();
 
     void emptyResults();
+    // Shows a message box, its title and text in the form's language.
+    void message(std::string_view title, std::string_view text, velkora::MessageIcon icon);
     // Imperial or metric entry: the flag, the unit captions and option, the pairs' colours,
     // locks and tab stops, emptied results, and the caret in the entry pair's width box.
     void enterEntryState(bool imperial);
