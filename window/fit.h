@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velkora {
 
@@ -33,5 +34,28 @@ inline constexpr double smallestLegiblePoints = 8;
 // An entry box the program wrote: the whole text at the largest size that fits; else its start
 // at the smallest legible size, marked cut.
 [[nodiscard]] FittedText fitEntry(std::string_view text, double points, int width, const MeasureText &measure);
+
+// The height in pixels of one line of text at a size in points, in the control's face.
+using MeasureLine = std::function<int(double points)>;
+
+struct FittedCaption {
+    double points;
+    // How many lines it takes, broken at blanks.
+    int lines;
+    // False when not even the smallest legible size fits: a caption too long for its control.
+    bool fits;
+};
+
+// A caption in the room its control gives it (`width` × `height` pixels): on one line at the
+// largest size from `points` down to the smallest legible one that fits; else broken at blanks
+// onto as many lines as the height holds, at the largest size that fits; else at the smallest
+// legible size, broken so, and marked as not fitting. A caption is never shortened.
+[[nodiscard]] FittedCaption fitCaption(std::string_view text, double points, int width, int height,
+    const MeasureText &measure, const MeasureLine &lineHeight);
+
+// The lines of a caption broken at blanks to fit `width` at a size, each as long as it can be;
+// a word wider than the width stands alone on its line.
+[[nodiscard]] std::vector<std::string> breakCaption(std::string_view text, double points, int width,
+    const MeasureText &measure);
 
 } // namespace velkora

@@ -72,4 +72,59 @@ TEST(WrittenEntryBox, ShrinksThenShowsTheStartMarkedCut)
     EXPECT_FALSE(everyday.cut);
 }
 
+// A line is 1.25 of the size in points high.
+int lineHeight(double points)
+{
+    return static_cast<int>(std::lround(points * 1.25));
+}
+
+struct CaptionCase {
+    const char *name;
+    const char *text;
+    double points;
+    int width;
+    int height;
+    double fitted;
+    int lines;
+    bool fits;
+};
+
+class Caption : public testing::TestWithParam<CaptionCase> { };
+
+TEST_P(Caption, TakesOneLineThenWrapsThenSaysItDoesNotFit)
+{
+    const CaptionCase &c = GetParam();
+    const FittedCaption fitted = fitCaption(c.text, c.points, c.width, c.height, measure, lineHeight);
+    EXPECT_EQ(fitted.points, c.fitted);
+    EXPECT_EQ(fitted.lines, c.lines);
+    EXPECT_EQ(fitted.fits, c.fits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Caption,
+    testing::Values(
+        // 15 characters: 108 pixels at 12 points.
+        CaptionCase { "FitsAtItsSize", "Entrance Width:", 12, 161, 21, 12, 1, true },
+        // 21 characters: 176.4 at 14, 163.8 at 13, 151.2 at 12 points for 161 pixels.
+        CaptionCase { "SmallerOnOneLine", "Largeur de l'entree :", 14, 161, 21, 12, 1, true },
+        // 33 characters need 158.4 pixels at 8 points: too wide for 100 on one line. At 9.75
+        // points "Ouverture laterale a" (20 characters, 117) is too wide, so at 8.75:
+        // "Ouverture laterale" (94.5) / "a deux vitesses" (78.75), 2 x 11 = 22 high.
+        CaptionCase { "WrapsWhereTallEnough", "Ouverture laterale a deux vitesses", 9.75, 100, 33, 8.75, 2, true },
+        // The same in a control one line high: nothing fits, the smallest size is kept.
+        CaptionCase { "TooLongForItsControl", "Ouverture laterale a deux vitesses", 9.75, 100, 12, 8.75, 2, false },
+        // A word wider than the control cannot fit however it is broken.
+        CaptionCase { "WordWiderThanTheControl", "Kilogrammes", 9, 40, 100, 8, 1, false }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Caption, BreaksAtBlanksOnly)
+{
+    // 10 points: 6 pixels a character, 60 pixels hold 10 characters.
+    EXPECT_EQ(breakCaption("Apertura lateral de dos velocidades", 10, 60, measure),
+        (std::vector<std::string> { "Apertura", "lateral de", "dos", "velocidades" }));
+    // A non-breaking space (two bytes here) keeps its words together.
+    EXPECT_EQ(breakCaption("Masse des portes\xC2\xA0:", 10, 60, measure),
+        (std::vector<std::string> { "Masse des", "portes\xC2\xA0:" }));
+    EXPECT_EQ(breakCaption("", 10, 60, measure), (std::vector<std::string> { "" }));
+}
+
 } // namespace
