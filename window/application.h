@@ -2,9 +2,17 @@
 // definition; the program links exactly one.
 #pragma once
 
+#include <string>
+#include <vector>
+
 class frmVelkora;
 
 namespace velkora {
+
+// The user's preferred languages for what programs show, most preferred first, as the system
+// gives them (language tags such as "fr-CA", or locale names such as "fr_CA.UTF-8"). The form's
+// language is chosen from them once, before the form is built.
+[[nodiscard]] std::vector<std::string> preferredLanguages();
 
 // Sets up the toolkit, shows the form in a native window through Form_Load and runs the event
 // loop until the window is closed. Returns the program's exit status. When no window can be

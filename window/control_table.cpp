@@ -152,4 +152,9 @@ std::string shownCaption(std::string_view caption)
     return shown;
 }
 
+double fontPoints(const Font &font)
+{
+    return font.points > 0 ? font.points : dialogFontPoints;
+}
+
 } // namespace velkora

@@ -61,6 +61,7 @@ inline constexpr std::string_view fontFace = "MS Sans Serif";
 // The window's default dialog font (Frame1 and the door types): its size in pixels at 96 dots
 // per inch.
 inline constexpr int dialogFontPixels = 11;
+inline constexpr double dialogFontPoints = dialogFontPixels * 72.0 / 96;
 inline constexpr std::string_view windowCaption = " Velkora                  www.velkora.example";
 inline constexpr int clientWidthTwips = 9150;
 inline constexpr int clientHeightTwips = 4755;
@@ -88,5 +89,7 @@ inline constexpr std::string_view entryCue = translatable("0.0");
 [[nodiscard]] char accessKey(std::string_view caption);
 // A caption as shown: without the "&" that marks its access key.
 [[nodiscard]] std::string shownCaption(std::string_view caption);
+// The size in points of a control's font: the table's, or the window's default dialog font.
+[[nodiscard]] double fontPoints(const Font &font);
 
 } // namespace velkora

@@ -72,6 +72,11 @@ void TextBox::setLocked(bool locked)
     changed(Property::Locked);
 }
 
+std::string_view TextBox::cue() const
+{
+    return lockedValue ? std::string_view() : info.cue;
+}
+
 void TextBox::setTabStop(bool tabStop)
 {
     tabStopValue = tabStop;

@@ -15,6 +15,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velkora {
@@ -89,6 +90,9 @@ public:
     // Locked: the text can be selected and copied, not edited.
     bool locked() const { return lockedValue; }
     void setLocked(bool locked);
+    // The grey cue an empty box shows: its own (where its language has one) while it takes
+    // typing, none while it is locked.
+    std::string_view cue() const;
     // Without a tab stop the Tab key passes the box by; a click still focuses it.
     void setTabStop(bool tabStop);
     bool tabStop() const override { return tabStopValue; }

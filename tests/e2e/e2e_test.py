@@ -99,10 +99,40 @@ def text_of(acc):
     return acc.queryText().getText(0, -1)
 
 
+# What a screen reader hears of the controls the scenarios use, in each language, with the access
+# keys of the first door type and of imperial entry.
+TEXTS = {
+    "en": {"inches": "Entrance width in inches", "pounds": "Door weight in pounds",
+           "millimetres": "Entrance width in millimetres", "kilograms": "Door weight in kilograms",
+           "door": "Minimum door close time in seconds", "nudging": "Minimum nudging close time in seconds",
+           "door caption": "Minimum Door Close Time in Seconds:",
+           "nudging caption": "Minimum Nudging Close Time in Seconds:",
+           "calculate": "CALCULATE", "clear": "CLEAR", "side single": "Side Opening Single Speed",
+           "side single key": "alt+s", "imperial key": "alt+i"},
+    "fr": {"inches": "Largeur de l'entrée en pouces", "pounds": "Masse des portes en livres",
+           "millimetres": "Largeur de l'entrée en millimètres", "kilograms": "Masse des portes en kilogrammes",
+           "door": "Temps minimal de fermeture des portes en secondes",
+           "nudging": "Temps minimal de fermeture forcée en secondes",
+           "door caption": "Temps minimal de fermeture (s)\u00a0:",
+           "nudging caption": "Temps minimal de fermeture forcée (s)\u00a0:",
+           "calculate": "CALCULER", "clear": "EFFACER", "side single": "Latérale à une vitesse",
+           "side single key": "alt+l", "imperial key": "alt+i"},
+    "es": {"inches": "Ancho de la entrada en pulgadas", "pounds": "Masa de las puertas en libras",
+           "millimetres": "Ancho de la entrada en milímetros", "kilograms": "Masa de las puertas en kilogramos",
+           "door": "Tiempo mínimo de cierre de puertas en segundos",
+           "nudging": "Tiempo mínimo de cierre forzado en segundos",
+           "door caption": "Tiempo mínimo de cierre de puertas (s):",
+           "nudging caption": "Tiempo mínimo de cierre forzado (s):",
+           "calculate": "CALCULAR", "clear": "BORRAR", "side single": "Lateral de una velocidad",
+           "side single key": "alt+l", "imperial key": "alt+i"},
+}
+
+
 class Window:
     """The running program, seen through the accessibility bus and the X server."""
 
-    def __init__(self, env, log):
+    def __init__(self, env, log, language="en"):
+        self.texts = TEXTS[language]
         self.log = log
         self.process = subprocess.Popen([VELKORA], env=env, stdout=subprocess.DEVNULL,
                                         stderr=open(log, "w"))
@@ -114,13 +144,10 @@ class Window:
                                                               str(self.process.pid), "--name", "Velkora"))
         self.xid = self.xid.split()[0]
         self.widgets = list(walk(self.frame))
-        self.boxes = {name: self.by("text", name) for name in (
-            "Entrance width in inches", "Door weight in pounds",
-            "Entrance width in millimetres", "Door weight in kilograms")}
-        self.results = {what: self.by("label", description=f"Minimum {what} close time in seconds")
-                        for what in ("door", "nudging")}
-        self.captions = {"door": "Minimum Door Close Time in Seconds:",
-                         "nudging": "Minimum Nudging Close Time in Seconds:"}
+        self.boxes = {self.texts[unit]: self.by("text", self.texts[unit])
+                      for unit in ("inches", "pounds", "millimetres", "kilograms")}
+        self.results = {what: self.by("label", description=self.texts[what]) for what in ("door", "nudging")}
+        self.captions = {what: self.texts[f"{what} caption"] for what in ("door", "nudging")}
         self.activate()
 
     def _find_app(self):
@@ -250,26 +277,25 @@ def startup(w):
 
 
 def road_of_one_calculation(w):
-    w.wait_focus("Entrance width in inches")
+    t = w.texts
+    w.wait_focus(t["inches"])
     w.type("42")
-    w.wait_box("Entrance width in inches", "42")
+    w.wait_box(t["inches"], "42")
     w.keys("Tab")
-    w.wait_focus("Door weight in pounds")
+    w.wait_focus(t["pounds"])
     w.type("400")
-    w.wait_box("Door weight in pounds", "400")
-    w.keys("alt+s")
-    w.wait_focus("CALCULATE")
-    check(w.checked("Side Opening Single Speed"), "Alt+S selects side opening single speed")
+    w.wait_box(t["pounds"], "400")
+    w.keys(t["side single key"])
+    w.wait_focus(t["calculate"])
+    check(w.checked(t["side single"]), f"{t['side single key']} selects side opening single speed")
     ANNOUNCED.clear()
     w.keys("Return")
     w.wait_results("2.98", "4.97")
     # A screen reader hears of both new values.
-    wait_for("the new results announced", lambda: {
-        ("Minimum door close time in seconds", "2.98"),
-        ("Minimum nudging close time in seconds", "4.97")} <= set(ANNOUNCED))
-    check(w.box("Entrance width in millimetres") == "1066.8", "1066.8 mm")
-    check(w.box("Door weight in kilograms") == "181.437", "181.437 kg")
-    w.wait_focus("CLEAR")
+    wait_for("the new results announced", lambda: {(t["door"], "2.98"), (t["nudging"], "4.97")} <= set(ANNOUNCED))
+    check(w.box(t["millimetres"]) == "1066.8", "1066.8 mm")
+    check(w.box(t["kilograms"]) == "181.437", "181.437 kg")
+    w.wait_focus(t["clear"])
 
 
 def pixels(shot, x, y, width, height):
@@ -371,14 +397,18 @@ def main():
     started = time.monotonic()
     pyatspi.Registry.registerEventListener(on_name_changed, "object:property-change:accessible-name")
     with tempfile.TemporaryDirectory() as scratch:
+        # German is not one of its languages: English, with a decimal comma all round. French
+        # (a decimal comma too) from the locale, Spanish from LANG and from LANGUAGE.
         runs = [
-            ("C.UTF-8, scale 1", {}, True),
-            ("de_DE.UTF-8", {"LC_ALL": "de_DE.UTF-8"}, False),
-            ("fr_FR.UTF-8", {"LC_ALL": "fr_FR.UTF-8"}, False),
-            ("scale 2", {"QT_SCALE_FACTOR": "2"}, False),
+            ("C.UTF-8, scale 1", {}, "en", True),
+            ("de_DE.UTF-8", {"LC_ALL": "de_DE.UTF-8"}, "en", False),
+            ("fr_FR.UTF-8", {"LC_ALL": "fr_FR.UTF-8"}, "fr", False),
+            ("LANG=es_MX.UTF-8", {"LC_ALL": "", "LANG": "es_MX.UTF-8"}, "es", False),
+            ("LANGUAGE=es_419:en", {"LANGUAGE": "es_419:en"}, "es", False),
+            ("scale 2", {"QT_SCALE_FACTOR": "2"}, "en", False),
         ]
-        for label, extra, whole in runs:
-            w = Window({**base, **extra}, os.path.join(scratch, "stderr.txt"))
+        for label, extra, language, whole in runs:
+            w = Window({**base, **extra}, os.path.join(scratch, "stderr.txt"), language)
             try:
                 w.start()
                 if whole:

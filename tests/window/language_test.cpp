@@ -122,6 +122,18 @@ TEST_P(InEachLanguage, EveryTextIsTranslatedAndKeepsItsForm)
     EXPECT_FALSE(translate(lang, identity::description).empty());
 }
 
+TEST_P(InEachLanguage, TheCueShowsInTheBoxesThatTakeTyping)
+{
+    const std::string_view cue = isEnglish() ? "" : translate(lang, entryCue);
+    const auto cues = [this] {
+        return std::vector<std::string_view> { form.txtWidth.cue(), form.txtWeight.cue(), form.txtWidthMetric.cue(),
+            form.txtWeightMetric.cue() };
+    };
+    EXPECT_EQ(cues(), (std::vector<std::string_view> { cue, cue, "", "" }));
+    form.pressAccessKey(accessKey(form.optMetric.info.caption));
+    EXPECT_EQ(cues(), (std::vector<std::string_view> { "", "", cue, cue }));
+}
+
 TEST_P(InEachLanguage, AccessKeysAreUniqueLettersAndDoWhatTheEnglishOnesDo)
 {
     std::set<char> keys;

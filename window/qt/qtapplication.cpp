@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,15 @@
 #endif
 
 namespace velkora {
+
+std::vector<std::string> preferredLanguages()
+{
+    // On Linux: LANGUAGE, else LC_ALL, LC_MESSAGES or LANG, as gettext reads them.
+    std::vector<std::string> languages;
+    for (const QString &language : QLocale::system().uiLanguages())
+        languages.push_back(language.toStdString());
+    return languages;
+}
 
 FontConfigurationLoader::FontConfigurationLoader()
 {

@@ -43,6 +43,17 @@ namespace {
 
 } // namespace
 
+void fitCaption(QWidget *widget, const QString &caption, double points, const QRect &room)
+{
+    const QFont font = widget->font();
+    const FittedCaption fit = fitCaption(caption.toStdString(), points, room.width(), room.height(), measureWith(font),
+        [font](double size) { return QFontMetrics(sized(font, size)).lineSpacing(); });
+    if (fit.points != points)
+        widget->setFont(sized(font, fit.points));
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setWordWrap(fit.lines > 1);
+}
+
 OptionWidget::OptionWidget(const QString &caption, QWidget *parent)
     : QRadioButton(caption, parent)
 {

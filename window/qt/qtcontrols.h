@@ -13,6 +13,10 @@
 
 namespace velkora {
 
+// Sets a caption too long for its control smaller, and lets it wrap where the control is tall
+// enough (window/fit.h). `room` is where the control paints its caption.
+void fitCaption(QWidget *widget, const QString &caption, double points, const QRect &room);
+
 // An option button that shows the form's value and never changes it by itself: a click only
 // reports the click. Its caption wraps onto as many lines as the option is high, and the
 // whole option is clickable.
@@ -26,6 +30,9 @@ public:
     // An arrow key: 1 for the next option of the group, -1 for the previous one.
     std::function<void(int step)> arrowPressed;
 
+    // Where the caption is painted, beside the round indicator.
+    QRect captionRect() const;
+
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -35,7 +42,6 @@ protected:
 
 private:
     QRect indicatorRect() const;
-    QRect captionRect() const;
 };
 
 class ButtonWidget : public QPushButton

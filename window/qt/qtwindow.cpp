@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmapCache>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 
@@ -145,6 +147,7 @@ QWidget *QtWindow::build(Control &control)
     widget->setObjectName(qText(info.name));
     widget->setGeometry(pixels(info.geometry));
     widget->setFont(tableFont(info.font));
+    fitCaption(widget, info);
     if (!info.tooltip.empty())
         widget->setToolTip(qText(info.tooltip));
     if (!info.accessibleName.empty())
@@ -152,6 +155,25 @@ QWidget *QtWindow::build(Control &control)
     if (!info.accessibleDescription.empty())
         widget->setAccessibleDescription(qText(info.accessibleDescription));
     return widget;
+}
+
+void QtWindow::fitCaption(QWidget *widget, const ControlInfo &info)
+{
+    if (info.caption.empty() || info.border)
+        return;
+    const QString caption = qText(shownCaption(info.caption));
+    QRect room = widget->contentsRect();
+    if (auto *option = dynamic_cast<OptionWidget *>(widget)) {
+        room = option->captionRect();
+    } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        QStyleOptionButton style;
+        style.initFrom(button);
+        room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &style, button);
+    } else if (qobject_cast<QGroupBox *>(widget)) {
+        // A frame's caption stands on one line over its top edge, between two short ends of it.
+        room = QRect(0, 0, widget->width() - 16, QFontMetrics(widget->font()).lineSpacing());
+    }
+    velkora::fitCaption(widget, caption, fontPoints(info.font), room);
 }
 
 QWidget *QtWindow::widget(std::string_view name) const
@@ -222,8 +244,11 @@ void QtWindow::showProperty(const Control &control, QWidget *widget, Property pr
             setPaletteColour(widget, { QPalette::Base }, static_cast<const TextBox &>(control).backColor());
         break;
     case Property::Locked:
-        if (auto *box = qobject_cast<QLineEdit *>(widget))
-            box->setReadOnly(static_cast<const TextBox &>(control).locked());
+        if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+            const auto &textBox = static_cast<const TextBox &>(control);
+            box->setReadOnly(textBox.locked());
+            box->setPlaceholderText(qText(textBox.cue()));
+        }
         break;
     case Property::TabStop:
         if (control.info.kind != ControlKind::Label && control.info.kind != ControlKind::Frame)

@@ -27,6 +27,7 @@ protected:
 
 private:
     QWidget *build(Control &control);
+    void fitCaption(QWidget *widget, const ControlInfo &info);
     void bind(Control &control, QWidget *widget);
     void showProperty(const Control &control, QWidget *widget, Property property);
     void showOnScreen();

@@ -250,6 +250,15 @@ const velkora = {
     },
     measure,
     room,
+    // The languages the user reads, most preferred first: one the address asks for
+    // (?lang=fr, for a link to share) before the browser's own.
+    preferredLanguages: (pointer, capacity) => {
+        const asked = new URLSearchParams(location.search).get('lang');
+        const list = [asked, ...navigator.languages].filter(Boolean).join(',');
+        const bytes = encoder.encode(list).subarray(0, capacity);
+        new Uint8Array(memory.buffer, pointer, bytes.length).set(bytes);
+        return bytes.length;
+    },
 };
 
 // The C library asks for little: no files, no clock, no environment.

@@ -5,8 +5,16 @@
 #include "window/frmvelkora.h"
 #include "window/web/webwindow.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
+
+// The browser's languages, most preferred first, separated by commas: a language the page's
+// address asks for (?lang=fr) first. Writes at most `capacity` bytes and returns their number.
+extern "C" __attribute__((import_module("velkora"), import_name("preferredLanguages"))) int jsPreferredLanguages(
+    char *buffer, int capacity);
 
 namespace velkora {
 
@@ -17,6 +25,20 @@ namespace {
     std::string incoming;
 
 } // namespace
+
+std::vector<std::string> preferredLanguages()
+{
+    char buffer[256];
+    const int length = jsPreferredLanguages(buffer, sizeof buffer);
+    std::vector<std::string> languages;
+    std::string_view list(buffer, static_cast<std::size_t>(length > 0 ? std::min<int>(length, sizeof buffer) : 0));
+    while (!list.empty()) {
+        const std::size_t comma = std::min(list.find(','), list.size());
+        languages.emplace_back(list.substr(0, comma));
+        list.remove_prefix(std::min(comma + 1, list.size()));
+    }
+    return languages;
+}
 
 int run(frmVelkora &form, int, char *[])
 {

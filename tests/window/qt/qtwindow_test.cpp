@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -78,7 +79,10 @@ private slots:
     void lockedBoxIgnoresTyping();
     void mouseClicksOnOptions();
     void coloursArePainted();
+    void everythingFits_data();
     void everythingFits();
+    void inEachLanguage_data();
+    void inEachLanguage();
     void hugeNumbersArePaintedWhole_data();
     void hugeNumbersArePaintedWhole();
     void accessibility();
@@ -97,6 +101,8 @@ private:
     }
     QStringList results() const { return { text("lblMinimum"), text("lblNudging") }; }
     void calculate(const QString &width, const QString &weight, Qt::Key doorKey);
+    // The window again, its form in a language.
+    void openIn(const velkora::Language &language);
 
     std::unique_ptr<frmVelkora> form;
     std::unique_ptr<velkora::QtWindow> window;
@@ -105,8 +111,14 @@ private:
 
 void QtWindowTest::init()
 {
+    openIn(velkora::english());
+}
+
+void QtWindowTest::openIn(const velkora::Language &language)
+{
     titles.clear();
-    form = std::make_unique<frmVelkora>();
+    window.reset();
+    form = std::make_unique<frmVelkora>(language);
     window = std::make_unique<velkora::QtWindow>(*form);
     form->MsgBox = [this](const std::string &title, const std::string &, velkora::MessageIcon) {
         titles << QString::fromStdString(title);
@@ -429,26 +441,104 @@ void QtWindowTest::coloursArePainted()
     QVERIFY(!hasRed("optMetric"));
 }
 
+void QtWindowTest::everythingFits_data()
+{
+    QTest::addColumn<int>("language");
+    for (std::size_t i = 0; i < velkora::languages().size(); ++i)
+        QTest::newRow(velkora::languages()[i].code.data()) << int(i);
+}
+
 void QtWindowTest::everythingFits()
 {
+    QFETCH(int, language);
+    openIn(velkora::languages()[std::size_t(language)]);
     QCOMPARE(QFontInfo(widget("lblMinimumnudge")->font()).family(), QStringLiteral("Liberation Sans"));
 
+    // Every caption whole within its control, on one line or wrapped, at a legible size.
+    const int smallest = velkora::pointsToPixels(velkora::smallestLegiblePoints, 96);
     for (QLabel *label : window->findChildren<QLabel *>()) {
         const QString shown = label->text().isEmpty() ? QStringLiteral("-0.07") : label->text();
-        QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
-            qPrintable(label->objectName()));
+        const QRect painted = label->fontMetrics().boundingRect(label->contentsRect(),
+            int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), shown);
+        QVERIFY2(label->contentsRect().contains(painted), qPrintable(label->objectName() + ": " + shown));
+        QVERIFY2(label->font().pixelSize() >= smallest, qPrintable(label->objectName()));
     }
-    // The widest values the boxes show in everyday use.
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        QVERIFY2(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) <= button->width() - 8,
+            qPrintable(button->objectName()));
+    }
+    // The widest values the boxes show in everyday use, and the cue of an empty box.
     for (QLineEdit *box : window->findChildren<QLineEdit *>()) {
-        QVERIFY2(box->fontMetrics().horizontalAdvance(QStringLiteral("181.437")) <= box->width() - 8,
-            qPrintable(box->objectName()));
+        for (const QString &text : { QStringLiteral("181.437"), box->placeholderText() })
+            QVERIFY2(box->fontMetrics().horizontalAdvance(text) <= box->width() - 8, qPrintable(box->objectName()));
     }
     // Door type captions wrap onto at most two lines that fit the option's height.
-    for (QRadioButton *option : window->findChildren<QRadioButton *>()) {
-        const QRect lines = option->fontMetrics().boundingRect(QRect(0, 0, option->width() - 20, 1000),
+    for (auto *option : window->findChildren<velkora::OptionWidget *>()) {
+        const QRect room = option->captionRect();
+        const QRect lines = option->fontMetrics().boundingRect(QRect(0, 0, room.width(), 1000),
             Qt::TextWordWrap | Qt::TextShowMnemonic, option->text());
-        QVERIFY2(lines.height() <= option->height(), qPrintable(option->objectName()));
+        QVERIFY2(lines.height() <= room.height() && lines.width() <= room.width(), qPrintable(option->objectName()));
+        QVERIFY2(option->font().pixelSize() >= smallest, qPrintable(option->objectName()));
     }
+}
+
+void QtWindowTest::inEachLanguage_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("calculate");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("French") << "fr" << "CALCULER" << "Nombres seulement";
+    QTest::newRow("Spanish") << "es" << "CALCULAR" << "Solo números";
+}
+
+void QtWindowTest::inEachLanguage()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, calculate);
+    QFETCH(QString, title);
+    const std::vector<std::string> preferred { code.toStdString() + "_CA.UTF-8" };
+    const velkora::Language &language = velkora::chooseLanguage(preferred);
+    QCOMPARE(QString::fromUtf8(language.code.data(), language.code.size()), code);
+    window.reset();
+    form = std::make_unique<frmVelkora>(language);
+    window = std::make_unique<velkora::QtWindow>(*form);
+    form->Form_Load();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    // The language's texts on the widgets, where a screen reader finds them too.
+    QCOMPARE(QAccessible::queryAccessibleInterface(widget("cmdCalculate"))->text(QAccessible::Name), calculate);
+    for (velkora::Control *control : form->controls()) {
+        const velkora::ControlInfo &info = control->info;
+        QWidget *shown = widget(info.name.data());
+        if (auto *button = qobject_cast<QAbstractButton *>(shown))
+            QCOMPARE(button->text(), QString::fromUtf8(info.caption.data(), info.caption.size()));
+        QCOMPARE(shown->toolTip(), QString::fromUtf8(info.tooltip.data(), info.tooltip.size()));
+    }
+    QCOMPARE(widget<QLineEdit>("txtWidth")->placeholderText(), QStringLiteral("0.0"));
+    QCOMPARE(widget<QLineEdit>("txtWidthMetric")->placeholderText(), QString());
+
+    // Its access keys: the second door type, then Calculate with no numbers, answered in the
+    // language's own message box.
+    const auto key = [&](const char *name) {
+        return Qt::Key(Qt::Key_A + velkora::accessKey(velkora::controlInfo(name, language).caption) - 'A');
+    };
+    alt(key("opt2"));
+    QVERIFY(qobject_cast<QAbstractButton *>(widget("opt2"))->isChecked());
+    QCOMPARE(focusName(), QStringLiteral("cmdCalculate"));
+    QString seenTitle, seenText;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seenTitle = box->windowTitle();
+            seenText = box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    alt(key("cmdCalculate"));
+    const std::string_view numbersOnly = velkora::translate(language, "Please enter a number in both fields.");
+    QCOMPARE(seenText, QString::fromUtf8(numbersOnly.data(), qsizetype(numbersOnly.size())));
+    QCOMPARE(seenTitle, title);
+    // The window's focus, as it is when the window is active again: NumOnly's empty inch box.
+    QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("txtWidth"));
 }
 
 void QtWindowTest::hugeNumbersArePaintedWhole_data()
