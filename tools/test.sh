@@ -11,6 +11,7 @@ need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@
 APT_NO_RECOMMENDS=1 need_packages "${WINE_PACKAGES[@]}"
 need_locale de_DE.UTF-8
 need_locale fr_FR.UTF-8
+need_locale es_MX.UTF-8
 cd "$VELKORA_ROOT"
 
 failed=()

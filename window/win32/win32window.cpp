@@ -222,7 +222,6 @@ void Win32Window::createControls()
         HWND hwnd = CreateWindowExW(info.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0, nativeClass(info.kind),
             wide(info.caption).c_str(), style, place.left, place.top, place.right - place.left, place.bottom - place.top,
             window, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(info.font.points, info.font.bold)), FALSE);
         if (info.kind == ControlKind::TextBox)
             setWindowSubclass(hwnd, entryProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         if (info.kind == ControlKind::OptionButton) {
@@ -231,6 +230,7 @@ void Win32Window::createControls()
             setWindowSubclass(hwnd, optionProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         }
         bindings.push_back({ control, hwnd, id });
+        showFont(bindings.back(), false);
         previous = control;
     }
     for (Binding &binding : bindings)
@@ -260,7 +260,7 @@ void Win32Window::bind(Binding &binding)
     const auto *option = dynamic_cast<const OptionButton *>(&control);
     if (box && !box->text().empty())
         showProperty(binding, Property::Text);
-    if (box && box->locked())
+    if (box && (box->locked() || !box->cue().empty()))
         showProperty(binding, Property::Locked);
     if (label && label->caption() != control.info.caption)
         showProperty(binding, Property::Caption);
@@ -298,8 +298,11 @@ void Win32Window::showProperty(Binding &binding, Property property)
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case Property::Locked:
-        if (const auto *box = dynamic_cast<const TextBox *>(&control))
+        if (const auto *box = dynamic_cast<const TextBox *>(&control)) {
             SendMessageW(hwnd, EM_SETREADONLY, box->locked(), 0);
+            // The cue shows also while the box has the caret.
+            SendMessageW(hwnd, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(wide(box->cue()).c_str()));
+        }
         break;
     case Property::TabStop:
         if (control.info.kind != ControlKind::Label && control.info.kind != ControlKind::Frame) {
@@ -330,6 +333,53 @@ HFONT Win32Window::fontAt(double points, bool bold)
         font = CreateFontIndirectW(&face);
     }
     return font;
+}
+
+void Win32Window::showFont(const Binding &binding, bool redraw)
+{
+    const ControlInfo &info = binding.control->info;
+    const double points = info.font.points > 0 ? info.font.points : dialogPoints;
+    double fitted = points;
+    if (!info.caption.empty() && !info.border) {
+        // The room the control paints its caption in: beside an option's round button, inside a
+        // button's edges, on a frame's top edge between two short pieces of it.
+        RECT room;
+        GetClientRect(binding.hwnd, &room);
+        const auto scaled = [this](int pixels) { return MulDiv(pixels, dotsPerInch, 96); };
+        switch (info.kind) {
+        case ControlKind::OptionButton:
+            room.left += scaled(17);
+            break;
+        case ControlKind::CommandButton:
+            InflateRect(&room, -scaled(4), -scaled(3));
+            break;
+        case ControlKind::Frame:
+            room.right -= scaled(16);
+            break;
+        default:
+            break;
+        }
+        HDC dc = GetDC(binding.hwnd);
+        const std::wstring caption = wide(shownCaption(info.caption));
+        const MeasureText measure = [this, dc, &info](std::string_view text, double size) {
+            SelectObject(dc, fontAt(size, info.font.bold));
+            const std::wstring wideText = wide(text);
+            SIZE extent {};
+            GetTextExtentPoint32W(dc, wideText.c_str(), int(wideText.size()), &extent);
+            return int(extent.cx);
+        };
+        const MeasureLine lineHeight = [this, dc, &info](double size) {
+            SelectObject(dc, fontAt(size, info.font.bold));
+            TEXTMETRICW metrics {};
+            GetTextMetricsW(dc, &metrics);
+            return int(metrics.tmHeight);
+        };
+        const int height = info.kind == ControlKind::Frame ? lineHeight(points) : int(room.bottom - room.top);
+        fitted = fitCaption(shownCaption(info.caption), points, int(room.right - room.left), height, measure,
+            lineHeight).points;
+        ReleaseDC(binding.hwnd, dc);
+    }
+    SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(fitted, info.font.bold)), redraw);
 }
 
 void Win32Window::showFitted(Binding &binding, const std::string &text, bool written)
@@ -452,8 +502,7 @@ void Win32Window::layOut()
         const RECT place = pixelRect(info);
         SetWindowPos(binding.hwnd, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
             SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(info.font.points, info.font.bold)),
-            IsWindowVisible(window));
+        showFont(binding, IsWindowVisible(window));
         // What was fitted to the old size is fitted anew.
         if (const auto *label = dynamic_cast<const Label *>(binding.control); label && info.border && !label->caption().empty())
             showFitted(binding, label->caption(), false);

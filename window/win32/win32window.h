@@ -64,6 +64,9 @@ private:
     // The window's size around the table's client area.
     void sizeFrame();
     RECT pixelRect(const ControlInfo &info) const;
+    // The table's font at the current dots per inch; for a caption too long for its control at
+    // that size, a smaller one (window/fit.h).
+    void showFont(const Binding &binding, bool redraw);
     void markDefaultButton();
     // The text of a result display or of a box the program wrote, at a size and in a form
     // that fits (window/fit.h).

@@ -72,3 +72,31 @@ wine "$probe" 5 close >/dev/null
 for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 ! kill -0 "$program" 2>/dev/null || fail "the program did not end when its window was closed"
 echo "typed into, read back and closed"
+
+# Started by a user whose Windows speaks French, then Spanish (Wine takes the user's language
+# from the locale): the window and its message boxes in that language, its own access keys.
+in_language() { # in_language LOCALE DOOR_KEY CLEAR_KEY CAPTION TITLE TEXT SCREENSHOT
+    LANG=$1 LC_ALL=$1 wine "$exe" &
+    program=$!
+    window=$(xdotool search --sync --onlyvisible --name 'Velkora' | head -n 1)
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    sleep 0.3
+    xdotool type --delay 20 42
+    xdotool key Tab
+    xdotool type --delay 20 400
+    xdotool key "alt+$2"
+    sleep 0.3
+    xdotool key Return
+    sleep 0.5
+    expect "$1" 'Static "2.98"' 'Static "4.97"' "$4"
+    import -window root "$scratch/$7"
+    xdotool key "alt+$3" alt+a
+    sleep 0.8
+    expect "$1, calculate with no door type" "message \"$5\" \"$6\""
+    xdotool key Return
+    wine "$probe" 5 close >/dev/null
+    wait "$program"
+}
+in_language fr_FR.UTF-8 l e '"C&ALCULER"' "Type de porte" "Veuillez choisir un type de porte." french.png
+in_language es_MX.UTF-8 l b '"&BORRAR"' "Tipo de puerta" "Seleccione un tipo de puerta." spanish.png
+echo "in French and in Spanish"

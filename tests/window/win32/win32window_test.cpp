@@ -80,6 +80,11 @@ void CALLBACK answerMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
 class Win32WindowTest : public testing::Test
 {
 protected:
+    explicit Win32WindowTest(const Language &language = english())
+        : form(language)
+    {
+    }
+
     void SetUp() override
     {
         seenBoxes.clear();
@@ -564,6 +569,78 @@ TEST_F(Win32WindowTest, MemoryStaysFlatOverManyCyclesAndMessageBoxes)
     std::printf("committed %zu KB -> %zu KB over 1000 cycles and 300 message boxes\n", before / 1024, after / 1024);
     EXPECT_LT(after, before + 512 * 1024);
 }
+
+const Language &languageOf(std::string_view code)
+{
+    for (const Language &language : languages()) {
+        if (language.code == code)
+            return language;
+    }
+    return english();
+}
+
+std::wstring wide(std::string_view text)
+{
+    std::wstring result(text.size() + 1, L'\0');
+    result.resize(std::size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), int(result.size()))));
+    return result;
+}
+
+class InEachLanguage : public Win32WindowTest, public testing::WithParamInterface<std::string_view>
+{
+protected:
+    InEachLanguage()
+        : Win32WindowTest(languageOf(GetParam()))
+    {
+    }
+};
+
+TEST_P(InEachLanguage, ShowsItsTextsWholeAndTakesItsAccessKeys)
+{
+    const Language &language = languageOf(GetParam());
+    ASSERT_EQ(language.code, GetParam());
+    HDC dc = GetDC(window->handle());
+    for (const Control *shown : form.controls()) {
+        const ControlInfo &info = shown->info;
+        if (info.caption.empty())
+            continue;
+        EXPECT_EQ(text(info.name.data()), wide(info.caption)) << info.name;
+        // As the control paints it, at the font it was given: within its room, the door types
+        // on at most as many lines as they are high.
+        RECT client;
+        GetClientRect(control(info.name.data()), &client);
+        const int indent = info.kind == ControlKind::OptionButton ? MulDiv(17, window->dpi(), 96) : 0;
+        RECT painted { 0, 0, client.right - indent, 0 };
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control(info.name.data()), WM_GETFONT, 0, 0)));
+        const std::wstring caption = wide(shownCaption(info.caption));
+        DrawTextW(dc, caption.c_str(), -1, &painted, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        EXPECT_LE(painted.right, client.right - indent) << info.name;
+        if (info.kind != ControlKind::Frame)
+            EXPECT_LE(painted.bottom, client.bottom) << info.name;
+    }
+    ReleaseDC(window->handle(), dc);
+
+    // The cue of the entry pair, which says how a number is written.
+    wchar_t cue[16] {};
+    SendMessageW(control("txtWidth"), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 16);
+    EXPECT_EQ(std::wstring(cue), language.code == "en" ? L"" : L"0.0");
+    SendMessageW(control("txtWidthMetric"), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 16);
+    EXPECT_EQ(std::wstring(cue), L"");
+
+    // Its own access keys, and its own message box.
+    const auto key = [&](const char *name) { return accessKey(controlInfo(name, language).caption); };
+    calculate(L"abc", L"400", key("opt2"));
+    EXPECT_TRUE(checked("opt2"));
+    ASSERT_EQ(seenBoxes.size(), 1u);
+    EXPECT_EQ(seenBoxes[0].title, wide(translate(language, "Numbers Only")));
+    EXPECT_EQ(seenBoxes[0].text, wide(translate(language, "Please enter a number in both fields.")));
+    alt(key("cmdClear"));
+    EXPECT_FALSE(checked("opt2"));
+    EXPECT_EQ(focusName(), "cmdClear");
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, InEachLanguage, testing::Values("en", "fr", "es"),
+    [](const auto &info) { return std::string(info.param); });
 
 TEST_F(Win32WindowTest, EveryControlWithATooltipHasIt)
 {
