@@ -115,7 +115,7 @@ TEXTS = {
            "nudging": "Temps minimal de fermeture forcée en secondes",
            "door caption": "Temps minimal de fermeture (s)\u00a0:",
            "nudging caption": "Temps minimal de fermeture forcée (s)\u00a0:",
-           "calculate": "CALCULER", "clear": "EFFACER", "side single": "Latérale à une vitesse",
+           "calculate": "CALCULER", "clear": "EFFACER", "side single": "Latérale à\u00a0une\u00a0vitesse",
            "side single key": "alt+l", "imperial key": "alt+i"},
     "es": {"inches": "Ancho de la entrada en pulgadas", "pounds": "Masa de las puertas en libras",
            "millimetres": "Ancho de la entrada en milímetros", "kilograms": "Masa de las puertas en kilogramos",
@@ -123,7 +123,7 @@ TEXTS = {
            "nudging": "Tiempo mínimo de cierre forzado en segundos",
            "door caption": "Tiempo mínimo de cierre de puertas (s):",
            "nudging caption": "Tiempo mínimo de cierre forzado (s):",
-           "calculate": "CALCULAR", "clear": "BORRAR", "side single": "Lateral de una velocidad",
+           "calculate": "CALCULAR", "clear": "BORRAR", "side single": "Lateral de una\u00a0velocidad",
            "side single key": "alt+l", "imperial key": "alt+i"},
 }
 
