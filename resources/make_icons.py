@@ -134,15 +134,20 @@ def nearest_index(colour):
 
 
 def write_png(path, image):
+    """An opaque image with a palette of the colours it uses (there are never more than 256):
+    a byte a pixel, which compresses to a fraction of full colour."""
     size = len(image)
-    raw = b"".join(b"\0" + bytes(v for c in row for v in (*c, 255)) for row in image)
+    palette = sorted({c for row in image for c in row})
+    index = {c: i for i, c in enumerate(palette)}
+    raw = b"".join(b"\0" + bytes(index[c] for c in row) for row in image)
 
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
     with open(path, "wb") as f:
         f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)))
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0)))
+        f.write(chunk(b"PLTE", bytes(v for c in palette for v in c)))
         f.write(chunk(b"IDAT", zlib.compress(raw, 9)))
         f.write(chunk(b"IEND", b""))
 
