@@ -7,6 +7,20 @@
 
 namespace velkora {
 
+ColourMeaning meaningOf(Colour colour)
+{
+    switch (colour) {
+    case colours::red:
+        return ColourMeaning::Chosen;
+    case colours::white:
+        return ColourMeaning::Editable;
+    case colours::yellow:
+        return ColourMeaning::Locked;
+    default:
+        return ColourMeaning::Plain;
+    }
+}
+
 void FocusTracker::moveTo(Control &control)
 {
     if (current == &control)

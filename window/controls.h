@@ -32,6 +32,13 @@ namespace colours {
     inline constexpr Colour black = 0x000000;
 } // namespace colours
 
+// What a colour of the form marks, so that a window under a contrast theme, which shows only
+// the theme's own colours, can show the same thing its own way: the caption of the chosen door
+// type or units (red), an entry box that takes typing (white) or one that only shows converted
+// values (yellow). Black, and any other colour, is plain text.
+enum class ColourMeaning { Plain, Chosen, Editable, Locked };
+[[nodiscard]] ColourMeaning meaningOf(Colour colour);
+
 // What changed, for the window that shows the control.
 enum class Property { Text, Caption, Value, ForeColor, BackColor, Locked, TabStop, Focus };
 

@@ -181,11 +181,17 @@ std::string Session::check()
     if (form.optImperial.foreColor() != (imperial ? colours::red : colours::black)
         || form.optMetric.foreColor() != (imperial ? colours::black : colours::red))
         return "unit colours disagree with the entry state";
+    if (meaningOf((imperial ? form.optImperial : form.optMetric).foreColor()) != ColourMeaning::Chosen
+        || meaningOf((imperial ? form.optMetric : form.optImperial).foreColor()) != ColourMeaning::Plain)
+        return "the chosen units are not marked chosen";
     for (const TextBox *box : { &form.txtWidth, &form.txtWeight, &form.txtWidthMetric, &form.txtWeightMetric }) {
         const bool isEntry = (box == &form.txtWidth || box == &form.txtWeight) == imperial;
         if (box->locked() == isEntry || box->tabStop() != isEntry
             || box->backColor() != (isEntry ? colours::white : colours::yellow))
             return std::string(box->info.name) + " is not in the entry state";
+        // What a contrast theme shows instead of the colour.
+        if (meaningOf(box->backColor()) != (box->locked() ? ColourMeaning::Locked : ColourMeaning::Editable))
+            return std::string(box->info.name) + "'s colour does not mark whether it takes typing";
     }
 
     // At most one door type; a red one is the selected one.
@@ -196,8 +202,8 @@ std::string Session::check()
                 return "two door types selected";
             selected = door;
         }
-        if (door->foreColor() == colours::red && !door->value())
-            return std::string(door->info.name) + " is red but not selected";
+        if (meaningOf(door->foreColor()) == ColourMeaning::Chosen && !door->value())
+            return std::string(door->info.name) + " is marked chosen but not selected";
     }
     if (!form.focused())
         return "nothing has the focus";
