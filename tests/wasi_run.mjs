@@ -1,5 +1,6 @@
-// Runs a WebAssembly test program under Node's WASI with the current folder and the
-// program's arguments, and exits with its status.
+// Runs a WebAssembly program (a test, or a tool of the build) under Node's WASI with the
+// current folder, the file system by absolute paths and the program's arguments, and exits
+// with its status.
 import { readFile } from 'node:fs/promises';
 import { WASI } from 'node:wasi';
 import process from 'node:process';
@@ -9,7 +10,7 @@ const wasi = new WASI({
     version: 'preview1',
     args: [program, ...args],
     env: { ...process.env },
-    preopens: { '.': '.' },
+    preopens: { '.': '.', '/': '/' },
     returnOnExit: true,
 });
 const module = await WebAssembly.compile(await readFile(program));

@@ -24,6 +24,17 @@ need_packages() {
         || die "apt-get install ${missing[*]} failed"
 }
 
+# need_npm_packages DIR: installs the npm packages that DIR/package-lock.json pins, when they
+# are missing or older than the lock file.
+need_npm_packages() {
+    local dir=$1
+    [ "$dir/node_modules/.package-lock.json" -nt "$dir/package-lock.json" ] && return 0
+    command -v npm >/dev/null || need_packages npm
+    say "installing the npm packages of $dir"
+    (cd "$dir" && npm ci --no-audit --no-fund --silent >/dev/null) \
+        || die "npm ci in $dir failed; is the npm registry reachable?"
+}
+
 # need_locale NAME: generates a locale such as de_DE.UTF-8 when it is not there yet.
 need_locale() {
     local name=$1 short
@@ -51,7 +62,8 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 fonts-win
 WINE_PACKAGES=(wine64 wine)
 
 # What the site is built with: clang for WebAssembly with its C++ library, and binaryen to
-# shrink the module; and tested with: Node (under WASI, and driving Chromium headless).
+# shrink the module; and tested with: Node (under WASI, and driving Chromium headless), with
+# axe-core from the npm registry (tests/web/package-lock.json).
 WEB_PACKAGES=(clang-22 lld-22 llvm-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
     wasi-libc binaryen)
 WEB_TEST_PACKAGES=(nodejs chromium)

@@ -13,6 +13,7 @@ need_locale de_DE.UTF-8
 need_locale fr_FR.UTF-8
 need_locale es_MX.UTF-8
 cd "$VELKORA_ROOT"
+need_npm_packages tests/web
 
 failed=()
 for preset in default form sanitize fuzz windows web; do

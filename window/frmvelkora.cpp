@@ -89,6 +89,11 @@ CommandButton &frmVelkora::defaultButton()
     return cmdClear.hasFocus() ? cmdClear : cmdCalculate;
 }
 
+const CommandButton &frmVelkora::defaultButton() const
+{
+    return cmdClear.hasFocus() ? cmdClear : cmdCalculate;
+}
+
 void frmVelkora::pressEnter()
 {
     defaultButton().click();

@@ -56,6 +56,7 @@ public:
     void pressEnter();
     // The command Enter presses: the focused command button, or else Calculate. A window marks it.
     velkora::CommandButton &defaultButton();
+    const velkora::CommandButton &defaultButton() const;
     // Alt with a letter: focuses and clicks the control with that access key; false if none has.
     bool pressAccessKey(char letter);
     // An arrow key on an option: focuses and clicks the next (step 1) or previous (step -1)

@@ -40,12 +40,12 @@ export async function serve(root) {
 }
 
 export class Browser {
-    static async launch() {
+    static async launch(extra = []) {
         const profile = mkdtempSync(join(tmpdir(), 'velkora-chromium-'));
         const child = spawn(process.env.CHROMIUM || 'chromium', ['--headless', '--no-sandbox', '--disable-gpu',
             '--disable-quic', '--no-first-run', '--disable-background-networking', '--disable-component-update',
             '--disable-sync', '--disable-extensions', '--hide-scrollbars', '--mute-audio', `--user-data-dir=${profile}`,
-            '--remote-debugging-pipe', 'about:blank'], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'], detached: true });
+            '--remote-debugging-pipe', ...extra, 'about:blank'], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'], detached: true });
         const browser = new Browser(child, profile);
         const { targetInfos } = await browser.send('Target.getTargets');
         const page = targetInfos.find((t) => t.type === 'page');
@@ -82,6 +82,16 @@ export class Browser {
                 }
             }
         });
+    }
+
+    // A page in a browser context of its own: nothing cached, no service worker, no storage.
+    async freshPage() {
+        const { browserContextId } = await this.send('Target.createBrowserContext');
+        const { targetId } = await this.send('Target.createTarget', { url: 'about:blank', browserContextId });
+        const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
+        const page = new Page(this, sessionId);
+        await page.send('Emulation.setFocusEmulationEnabled', { enabled: true });
+        return { page, close: () => this.send('Target.disposeBrowserContext', { browserContextId }) };
     }
 
     send(method, params = {}, sessionId) {
@@ -123,6 +133,26 @@ export class Page {
             if (message.method === method && message.sessionId === this.sessionId)
                 listener(message.params);
         });
+    }
+
+    // Every message of the page's console and the browser's log about it that is a warning or an
+    // error, as "level: text", collected from now on.
+    async collectProblems() {
+        const problems = [];
+        const serious = (level) => ['warning', 'error', 'assert'].includes(level);
+        this.on('Runtime.consoleAPICalled', (event) => {
+            if (serious(event.type))
+                problems.push(`${event.type}: ${event.args.map((arg) => arg.value ?? arg.description).join(' ')}`);
+        });
+        this.on('Runtime.exceptionThrown', (event) => problems.push(`exception: ${event.exceptionDetails.exception?.description
+            ?? event.exceptionDetails.text}`));
+        this.on('Log.entryAdded', (event) => {
+            if (serious(event.entry.level))
+                problems.push(`${event.entry.level}: ${event.entry.text} ${event.entry.url || ''}`);
+        });
+        await this.send('Runtime.enable');
+        await this.send('Log.enable');
+        return problems;
     }
 
     async evaluate(expression) {

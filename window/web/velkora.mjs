@@ -1,25 +1,127 @@
-// The page's side of the form: it makes one element per control when the WebAssembly module
-// asks, shows each property change the module reports, and passes what the user does back to
-// the module. Every rule of the form lives in the module; nothing here decides.
+// The page's side of the form. The page holds the form's elements from its first paint, as
+// Form_Load leaves them; when the WebAssembly module has run Form_Load it takes them over, shows
+// each property change the module reports, and passes what the user does back to the module.
+// What the user did before that waits, in order, and is passed on once the module is ready.
+// Every rule of the form lives in the module; nothing here decides.
 
 const form = document.getElementById('frmVelkora');
 const box = document.getElementById('msgbox');
+const ok = document.getElementById('msgbox-ok');
 const elements = []; // by position in the control table: the element that takes focus and input
 const outers = []; // the element that is laid out: the option's label, else the element itself
-const rows = [];
+const positions = new Map(); // a control's name: its position in the control table
 let exports;
 let memory;
 
-// --- showing in order ----------------------------------------------------------------------
+// --- what the user does ----------------------------------------------------------------------
+// Until the module is ready, what the user does waits here, in order. The boxes and options
+// take typing and clicks by themselves meanwhile; so what came before this script, too, is
+// taken over: typed texts, options chosen, the focus moved.
+const early = [];
+let ready = false;
+for (const input of form.querySelectorAll('input[type="text"]')) {
+    if (input.value !== input.defaultValue)
+        early.push({ type: 'edit', id: input.id, value: input.value });
+}
+for (const option of form.querySelectorAll('input[type="radio"]')) {
+    if (option.checked && !option.defaultChecked)
+        early.push({ type: 'click', id: option.id });
+}
+if (form.contains(document.activeElement) && !document.activeElement.autofocus)
+    early.push({ type: 'focus', id: document.activeElement.id });
+
+function act(action) {
+    if (ready)
+        perform(action);
+    else
+        early.push(action);
+}
+
+function perform(action) {
+    const index = positions.get(action.id);
+    switch (action.type) {
+    case 'edit':
+        exports.edit(index, passText(action.value));
+        break;
+    case 'click':
+        exports.click(index);
+        break;
+    case 'focus':
+        // The focus a closing message box gives back is not the user's: the form has its own.
+        if (!boxOpen && !queue.length)
+            exports.focus(index);
+        break;
+    case 'arrow':
+        exports.pressArrow(index, action.step);
+        break;
+    case 'enter':
+        exports.pressEnter();
+        break;
+    }
+}
+
+// Passed on once the module is ready; a message box the form shows on the way is answered
+// before the next action, as on the desktop. What the form itself does meanwhile (the focus it
+// moves) reaches it at once, as it always does from then on.
+async function replay() {
+    const waiting = early.splice(0);
+    ready = true;
+    for (const action of waiting) {
+        perform(action);
+        if (boxOpen)
+            await new Promise((resolve) => { whenAnswered = resolve; });
+    }
+}
+
+form.addEventListener('input', (event) => {
+    if (event.target.type === 'text')
+        act({ type: 'edit', id: event.target.id, value: event.target.value });
+});
+form.addEventListener('click', (event) => {
+    const control = event.target.closest('button, input[type="radio"]');
+    if (control)
+        act({ type: 'click', id: control.id });
+});
+form.addEventListener('focusin', (event) => {
+    // The user's move, not the form's own.
+    if (event.target.id && !showing)
+        act({ type: 'focus', id: event.target.id });
+});
+form.addEventListener('keydown', (event) => {
+    const step = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 }[event.key];
+    if (step && event.target.type === 'radio' && !event.altKey && !event.ctrlKey && !event.metaKey) {
+        event.preventDefault();
+        act({ type: 'arrow', id: event.target.id, step });
+    }
+});
+// Enter calculates from anywhere.
+document.addEventListener('keydown', (event) => {
+    if (boxOpen || event.isComposing)
+        return;
+    if (event.key === 'Enter' && !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey) {
+        event.preventDefault();
+        act({ type: 'enter' });
+    }
+});
+
+// --- showing in order ------------------------------------------------------------------------
 // A message box holds back whatever the form did after it until it is answered, as a modal box
 // on the desktop does; the page under it is inert meanwhile.
 const queue = [];
 let boxOpen = false;
+let whenAnswered = null;
+let showing = false;
 
 function later(show) {
     queue.push(show);
-    while (!boxOpen && queue.length)
-        queue.shift()();
+    while (!boxOpen && queue.length) {
+        showing = true;
+        try {
+            queue.shift()();
+        } finally {
+            showing = false;
+        }
+    }
 }
 
 // OK, Enter on it and Escape answer the box; what it held back is shown at once.
@@ -28,8 +130,11 @@ function answer() {
         box.close();
     boxOpen = false;
     later(() => {});
+    const resume = whenAnswered;
+    whenAnswered = null;
+    if (resume)
+        resume();
 }
-const ok = document.getElementById('msgbox-ok');
 ok.addEventListener('click', answer);
 box.addEventListener('cancel', (event) => {
     event.preventDefault();
@@ -42,7 +147,7 @@ document.addEventListener('mousedown', (event) => {
         event.preventDefault();
 }, true);
 
-// --- texts across the boundary -------------------------------------------------------------
+// --- texts across the boundary ---------------------------------------------------------------
 const decoder = new TextDecoder();
 const encoder = new TextEncoder();
 
@@ -57,141 +162,87 @@ function passText(value) {
     return bytes.length;
 }
 
-function cssColour(bgr) {
+// The class that carries a colour stored 0xBBGGRR: "fore-rrggbb" or "back-rrggbb".
+function colourClass(element, prefix, bgr) {
     const hex = ((bgr & 0xff) << 16 | (bgr & 0xff00) | (bgr >> 16 & 0xff)).toString(16).padStart(6, '0');
-    return `#${hex}`;
+    const wanted = `${prefix}${hex}`;
+    for (const name of [...element.classList]) {
+        if (name.startsWith(prefix) && name !== wanted)
+            element.classList.remove(name);
+    }
+    element.classList.add(wanted);
 }
 
-// A caption with its access key underlined, as the desktop shows it.
-function captionNodes(row) {
-    if (row.accessKeyAt < 0)
-        return [document.createTextNode(row.caption)];
-    const at = row.accessKeyAt;
-    const key = document.createElement('u');
-    key.textContent = row.caption.slice(at, at + 1);
-    return [document.createTextNode(row.caption.slice(0, at)), key, document.createTextNode(row.caption.slice(at + 1))];
-}
-
-// --- building ------------------------------------------------------------------------------
-function build(index, row) {
-    let element;
-    let outer;
-    switch (row.kind) {
-    case 'textbox':
-        element = outer = document.createElement('input');
-        element.type = 'text';
-        // A keyboard with letters, digits, "." and "E", whatever the phone's language.
-        element.inputMode = 'text';
-        element.enterKeyHint = 'go';
-        element.autocomplete = 'off';
-        element.spellcheck = false;
-        element.setAttribute('autocapitalize', 'off');
-        element.setAttribute('autocorrect', 'off');
-        element.addEventListener('input', () => exports.edit(index, passText(element.value)));
-        break;
-    case 'button':
-        element = outer = document.createElement('button');
-        element.type = 'button';
-        element.append(...captionNodes(row));
-        element.addEventListener('click', () => exports.click(index));
-        break;
-    case 'frame': {
-        element = outer = document.createElement('fieldset');
-        const legend = document.createElement('legend');
-        legend.textContent = row.caption;
-        element.append(legend);
-        break;
+// --- taking the elements over ----------------------------------------------------------------
+// The elements of the page are the form's if they are what the module would have made of the
+// form as it stands. On a page in another language than the form's (a first visit in French, to
+// the English page), the form's replace them; anywhere else a difference is a fault.
+function adopt(page) {
+    const made = document.createElement('div');
+    made.innerHTML = page.form;
+    const differing = [...made.children].filter((element, at) => !element.isEqualNode(form.children[at]));
+    if (made.childNodes.length !== form.childNodes.length || differing.length) {
+        const sameLanguage = document.documentElement.lang === page.lang;
+        if (sameLanguage)
+            console.error(`velkora: the page's form is not the module's: ${differing.map((e) => e.id).join(' ')}`);
+        form.replaceChildren(...made.childNodes);
+        document.documentElement.lang = page.lang;
+        document.title = page.title;
+        document.querySelector('meta[name="description"]').content = page.description;
+        document.querySelector('link[rel="manifest"]').href = page.lang === 'en' ? 'velkora.webmanifest'
+            : `velkora.${page.lang}.webmanifest`;
+        document.documentElement.dataset.adoption = sameLanguage ? 'rebuilt' : 'translated';
+    } else {
+        document.documentElement.dataset.adoption = 'adopted';
     }
-    case 'option': {
-        outer = document.createElement('label');
-        element = document.createElement('input');
-        element.type = 'radio';
-        const caption = document.createElement('span');
-        caption.append(...captionNodes(row));
-        outer.append(element, caption);
-        element.addEventListener('click', () => exports.click(index));
-        element.addEventListener('keydown', (event) => {
-            const step = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 }[event.key];
-            if (step && !event.altKey && !event.ctrlKey && !event.metaKey) {
-                event.preventDefault();
-                exports.pressArrow(index, step);
-            }
-        });
-        break;
-    }
-    default:
-        if (row.border) {
-            // A result: what is painted, and the whole number for a screen reader.
-            element = outer = document.createElement('output');
-            const shown = document.createElement('span');
-            shown.className = 'shown';
-            shown.setAttribute('aria-hidden', 'true');
-            const whole = document.createElement('span');
-            whole.className = 'whole';
-            element.append(shown, whole);
-        } else {
-            element = outer = document.createElement('div');
-        }
-        break;
-    }
-    element.id = row.name;
-    outer.classList.add(row.kind, row.name, `align-${row.align}`);
-    if (row.kind === 'option' || row.kind === 'button')
-        element.accessKey = row.accessKey.toLowerCase();
-    if (row.tooltip)
-        outer.title = row.tooltip;
-    if (row.accessibleName)
-        element.setAttribute('aria-label', row.accessibleName);
-    if (row.accessibleDescription)
-        element.setAttribute('aria-description', row.accessibleDescription);
-    const style = outer.style;
-    style.setProperty('--left', `${row.left}px`);
-    style.setProperty('--top', `${row.top}px`);
-    style.setProperty('--width', `${row.width}px`);
-    style.setProperty('--height', `${row.height}px`);
-    style.setProperty('--font-px', `${row.fontPixels}px`);
-    style.setProperty('--text-px', `${row.fontPixels}px`);
-    style.fontWeight = row.bold ? 'bold' : 'normal';
-    element.addEventListener('focus', () => {
-        // The focus a closing message box gives back is not the user's: the form has its own.
-        if (!boxOpen && !queue.length)
-            exports.focus(index);
-    });
-    (row.container >= 0 ? elements[row.container] : form).append(outer);
-    elements[index] = element;
-    outers[index] = outer;
-    rows[index] = row;
-    // A caption label names the result it stands before.
-    rows.forEach((other, at) => {
-        if (other.labelFor === index)
-            element.setAttribute('aria-labelledby', `${other.name} ${row.name}`);
-        if (row.labelFor === at)
-            elements[at].setAttribute('aria-labelledby', `${row.name} ${other.name}`);
+    page.names.split(' ').forEach((name, index) => {
+        const element = document.getElementById(name);
+        elements[index] = element;
+        outers[index] = element.closest('label.option') || element;
+        positions.set(name, index);
     });
 }
 
-// --- measuring -----------------------------------------------------------------------------
+// --- measuring ---------------------------------------------------------------------------------
 const canvas = document.createElement('canvas').getContext('2d');
-const faces = []; // each control's weight and family, which never change
+const faces = []; // each control's weight and family, looked up once for each fitting
+
+// The element that holds a control's text: an option's caption beside its round button, a
+// frame's caption on its edge, else the control itself.
+function textHolder(index) {
+    const element = elements[index];
+    if (element.type === 'radio')
+        return outers[index].lastElementChild;
+    return element.classList.contains('frame') ? element.querySelector('.legend') : element;
+}
 
 function measure(index, pointer, length, pixels) {
     if (!faces[index]) {
-        const style = getComputedStyle(elements[index]);
+        const style = getComputedStyle(textHolder(index));
         faces[index] = [style.fontWeight, style.fontFamily];
     }
     canvas.font = `${faces[index][0]} ${pixels}px ${faces[index][1]}`;
     return canvas.measureText(text(pointer, length)).width;
 }
 
-function room(index) {
-    const element = elements[index];
-    const style = getComputedStyle(element);
-    return Math.floor(element.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight));
+function room(index, vertical) {
+    const holder = textHolder(index);
+    const style = getComputedStyle(holder);
+    if (holder.classList.contains('legend')) // along the frame's top edge, between two pieces of it
+        return Math.floor(vertical ? holder.clientHeight : holder.parentElement.clientWidth - 16);
+    // A control that grows with its text (the phone's column) has all the height it needs.
+    if (vertical && getComputedStyle(outers[index]).position === 'static')
+        return 1 << 20;
+    if (vertical && holder !== outers[index]) // an option's caption, as high as the option
+        return outers[index].clientHeight;
+    return Math.floor(vertical
+        ? holder.clientHeight - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom)
+        : holder.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight));
 }
 
-// --- what the module calls -----------------------------------------------------------------
+// --- what the module calls -------------------------------------------------------------------
 const velkora = {
-    build: (index, pointer, length) => build(index, JSON.parse(text(pointer, length))),
+    adopt: (pointer, length) => adopt(JSON.parse(text(pointer, length))),
     showText: (index, pointer, length, pixels, cut) => {
         const value = text(pointer, length);
         later(() => {
@@ -210,24 +261,51 @@ const velkora = {
         const shown = text(shownPointer, shownLength);
         later(() => {
             const element = elements[index];
-            element.style.setProperty('--text-px', `${pixels}px`);
-            if (element.tagName === 'OUTPUT') {
-                element.querySelector('.shown').textContent = shown;
-                element.querySelector('.whole').textContent = whole;
-                element.title = whole;
-            } else {
+            if (element.tagName !== 'OUTPUT') {
                 element.textContent = shown;
+                return;
             }
+            element.style.setProperty('--text-px', `${pixels}px`);
+            element.querySelector('.shown').textContent = shown;
+            element.querySelector('.whole').textContent = whole;
+            element.title = whole;
         });
     },
+    // A caption at a smaller size than the table's, or on several lines; 0: as the table has it.
+    showCaptionSize: (index, pixels, lines) => later(() => {
+        const holder = textHolder(index);
+        if (pixels)
+            holder.style.setProperty('--caption-px', `${pixels}px`);
+        else if (holder.style.getPropertyValue('--caption-px'))
+            holder.style.removeProperty('--caption-px');
+        // A label keeps to one line unless told; an option's caption always wraps.
+        if (holder.classList.contains('label') && holder.classList.contains('wrapped') !== lines > 1)
+            holder.classList.toggle('wrapped', lines > 1);
+    }),
     showValue: (index, value) => later(() => { elements[index].checked = !!value; }),
-    showForeColor: (index, colour) => later(() => { outers[index].style.color = cssColour(colour); }),
-    showBackColor: (index, colour) => later(() => { elements[index].style.backgroundColor = cssColour(colour); }),
-    showLocked: (index, locked) => later(() => { elements[index].readOnly = !!locked; }),
+    showForeColor: (index, colour) => later(() => colourClass(outers[index], 'fore-', colour)),
+    showBackColor: (index, colour) => later(() => colourClass(elements[index], 'back-', colour)),
+    showLocked: (index, locked, cuePointer, cueLength) => {
+        const cue = text(cuePointer, cueLength);
+        later(() => {
+            const element = elements[index];
+            element.readOnly = !!locked;
+            if (cue)
+                element.placeholder = cue;
+            else
+                element.removeAttribute('placeholder');
+        });
+    },
     showTabStop: (index, stop) => later(() => { elements[index].tabIndex = stop ? 0 : -1; }),
-    showFocus: (index) => later(() => elements[index].focus()),
+    showFocus: (index) => later(() => {
+        if (document.activeElement !== elements[index])
+            elements[index].focus();
+    }),
     showDefault: (index) => later(() => {
-        rows.forEach((row, at) => elements[at].classList.toggle('default', at === index));
+        elements.forEach((element, at) => {
+            if (element.tagName === 'BUTTON' && element.classList.contains('default') !== (at === index))
+                element.classList.toggle('default', at === index);
+        });
     }),
     messageBox: (titlePointer, titleLength, textPointer, textLength, exclamation) => {
         const title = text(titlePointer, titleLength);
@@ -239,13 +317,6 @@ const velkora = {
             boxOpen = true;
             box.showModal();
             ok.focus();
-        });
-    },
-    showForm: (pointer, length) => {
-        const caption = text(pointer, length);
-        later(() => {
-            document.getElementById('caption').textContent = caption;
-            form.hidden = false;
         });
     },
     measure,
@@ -276,28 +347,22 @@ const wasi = {
     environ_get: () => 0,
 };
 
-// --- keys the form answers -----------------------------------------------------------------
-document.addEventListener('keydown', (event) => {
-    if (boxOpen || !exports || event.isComposing)
-        return;
-    if (event.key === 'Enter' && !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey) {
-        event.preventDefault();
-        exports.pressEnter();
-    }
-});
-
+// Captions and what the program wrote are fitted to the page once it is painted, and again
+// whenever its layout changes.
 let refitting = false;
-addEventListener('resize', () => {
-    if (refitting || !exports)
+function refit() {
+    if (refitting || !ready)
         return;
     refitting = true;
-    requestAnimationFrame(() => {
+    requestAnimationFrame(() => setTimeout(() => {
         refitting = false;
+        faces.length = 0;
         exports.refit();
-    });
-});
+    }));
+}
+addEventListener('resize', refit);
 
-// --- start ---------------------------------------------------------------------------------
+// --- start -------------------------------------------------------------------------------------
 const imports = { velkora, wasi_snapshot_preview1: wasi };
 const response = await fetch('velkora.wasm');
 const { instance } = response.headers.get('Content-Type') === 'application/wasm'
@@ -306,9 +371,12 @@ const { instance } = response.headers.get('Content-Type') === 'application/wasm'
 exports = instance.exports;
 memory = exports.memory;
 exports._initialize();
+// Form_Load, then the page's elements taken over.
 exports.__main_argc_argv(0, 0);
+await replay();
 document.documentElement.dataset.ready = 'true';
 performance.mark('velkora-ready');
+refit();
 
 if ('serviceWorker' in navigator)
     navigator.serviceWorker.register('sw.js').catch(() => {});

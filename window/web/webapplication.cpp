@@ -1,6 +1,6 @@
 // Running the form in a browser page. The page's own event loop runs it: run() binds the form
-// to the page, brings it up through Form_Load and returns, and from then on the page calls the
-// module's exported functions for what the user does.
+// to the page, brings it up through Form_Load, has the page take over its elements and returns,
+// and from then on the page calls the module's exported functions for what the user does.
 #include "window/application.h"
 #include "window/frmvelkora.h"
 #include "window/web/webwindow.h"
@@ -44,6 +44,7 @@ int run(frmVelkora &form, int, char *[])
 {
     window = std::make_unique<WebWindow>(form);
     form.Form_Load();
+    window->adopt();
     return 0;
 }
 

@@ -3,6 +3,8 @@
 #include "window/control_table.h"
 #include "window/fit.h"
 #include "window/frmvelkora.h"
+#include "window/language.h"
+#include "window/web/webmarkup.h"
 
 #include <algorithm>
 #include <string_view>
@@ -11,24 +13,28 @@
 // into the module's memory and a length in bytes (UTF-8).
 #define VELKORA_IMPORT(name) extern "C" __attribute__((import_module("velkora"), import_name(#name)))
 
-VELKORA_IMPORT(build) void jsBuild(int index, const char *row, int length);
+// The page takes over the form's elements: a JSON object with the form's language ("lang"), the
+// page's title and description, the controls' names in the order of the control table
+// ("names", separated by blanks) and their elements as they should stand ("form").
+VELKORA_IMPORT(adopt) void jsAdopt(const char *page, int length);
 VELKORA_IMPORT(showText) void jsShowText(int index, const char *text, int length, int pixels, int cut);
 VELKORA_IMPORT(showCaption) void jsShowCaption(int index, const char *whole, int wholeLength, const char *shown,
     int shownLength, int pixels);
 VELKORA_IMPORT(showValue) void jsShowValue(int index, int value);
 VELKORA_IMPORT(showForeColor) void jsShowForeColor(int index, int colour);
 VELKORA_IMPORT(showBackColor) void jsShowBackColor(int index, int colour);
-VELKORA_IMPORT(showLocked) void jsShowLocked(int index, int locked);
+VELKORA_IMPORT(showLocked) void jsShowLocked(int index, int locked, const char *cue, int cueLength);
 VELKORA_IMPORT(showTabStop) void jsShowTabStop(int index, int tabStop);
 VELKORA_IMPORT(showFocus) void jsShowFocus(int index);
 VELKORA_IMPORT(showDefault) void jsShowDefault(int index);
 VELKORA_IMPORT(messageBox) void jsMessageBox(const char *title, int titleLength, const char *text, int textLength,
     int exclamation);
-VELKORA_IMPORT(showForm) void jsShowForm(const char *caption, int length);
+// A caption set smaller than the table's size, or on more than one line.
+VELKORA_IMPORT(showCaptionSize) void jsShowCaptionSize(int index, int pixels, int lines);
 // The width in CSS pixels a text takes in the control's face and weight at a size in pixels.
 VELKORA_IMPORT(measure) double jsMeasure(int index, const char *text, int length, int pixels);
-// The room in CSS pixels the control has for its text.
-VELKORA_IMPORT(room) int jsRoom(int index);
+// The room in CSS pixels the control has for its text: its width, or with `vertical` its height.
+VELKORA_IMPORT(room) int jsRoom(int index, int vertical);
 
 namespace velkora {
 
@@ -47,11 +53,11 @@ namespace {
         return points > 0 ? pointsToPixels(points, layoutDpi) : dialogFontPixels;
     }
 
-    // A row of the control table as a JSON object, for the page to build its element from.
-    class Row
+    // A JSON object of texts, for the page.
+    class JsonObject
     {
     public:
-        Row &field(std::string_view key, std::string_view text)
+        JsonObject &field(std::string_view key, std::string_view text)
         {
             name(key);
             json += '"';
@@ -71,12 +77,6 @@ namespace {
             json += '"';
             return *this;
         }
-        Row &field(std::string_view key, int number)
-        {
-            name(key);
-            json += std::to_string(number);
-            return *this;
-        }
         std::string done() { return json + '}'; }
 
     private:
@@ -89,87 +89,44 @@ namespace {
         std::string json;
     };
 
-    const char *kindName(ControlKind kind)
-    {
-        switch (kind) {
-        case ControlKind::TextBox:
-            return "textbox";
-        case ControlKind::CommandButton:
-            return "button";
-        case ControlKind::Frame:
-            return "frame";
-        case ControlKind::OptionButton:
-            return "option";
-        case ControlKind::Label:
-            break;
-        }
-        return "label";
-    }
-
-    const char *alignmentName(Alignment alignment)
-    {
-        switch (alignment) {
-        case Alignment::Centre:
-            return "center";
-        case Alignment::Right:
-            return "right";
-        case Alignment::Left:
-            break;
-        }
-        return "left";
-    }
-
 } // namespace
 
 WebWindow::WebWindow(frmVelkora &form)
     : form(form)
 {
     const auto &controls = form.controls();
-    for (int index = 0; index < static_cast<int>(controls.size()); ++index)
-        build(index, *controls[static_cast<std::size_t>(index)]);
     for (int index = 0; index < static_cast<int>(controls.size()); ++index) {
         Control &control = *controls[static_cast<std::size_t>(index)];
-        control.onChanged = [this, index, &control](Property property) { showProperty(index, control, property); };
-        for (Property property : { Property::Text, Property::Caption, Property::Value, Property::ForeColor,
-                 Property::BackColor, Property::Locked, Property::TabStop })
-            showProperty(index, control, property);
+        control.onChanged = [this, index, &control](Property property) {
+            if (adopted)
+                showProperty(index, control, property);
+        };
     }
-
-    form.onShow = [] { jsShowForm(windowCaption.data(), size(windowCaption)); };
+    // The page shows the form from its first paint.
+    form.onShow = [] {};
     form.MsgBox = [](const std::string &title, const std::string &text, MessageIcon icon) {
         jsMessageBox(title.data(), size(title), text.data(), size(text), icon == MessageIcon::Exclamation);
     };
 }
 
-void WebWindow::build(int index, const Control &control)
+void WebWindow::adopt()
 {
-    const ControlInfo &info = control.info;
-    const auto indexOf = [this](std::string_view name) { return positionOf(form.control(name)); };
-    const std::string shown = shownCaption(info.caption);
-    const std::size_t amp = info.caption.find('&');
-    const char key[2] = { accessKey(info.caption), '\0' };
-    Row row;
-    row.field("name", info.name)
-        .field("kind", kindName(info.kind))
-        .field("container", info.container.empty() ? -1 : indexOf(info.container))
-        .field("caption", shown)
-        .field("accessKey", key)
-        .field("accessKeyAt", amp == std::string_view::npos ? -1 : static_cast<int>(amp))
-        .field("left", twipsToPixels(info.geometry.left, layoutDpi))
-        .field("top", twipsToPixels(info.geometry.top, layoutDpi))
-        .field("width", twipsToPixels(info.geometry.width, layoutDpi))
-        .field("height", twipsToPixels(info.geometry.height, layoutDpi))
-        .field("tabIndex", info.tabIndex)
-        .field("tooltip", info.tooltip)
-        .field("fontPixels", pixelsOf(info.font.points))
-        .field("bold", info.font.bold)
-        .field("align", alignmentName(info.alignment))
-        .field("border", info.border)
-        .field("accessibleName", info.accessibleName)
-        .field("accessibleDescription", info.accessibleDescription)
-        .field("labelFor", info.labelFor.empty() ? -1 : indexOf(info.labelFor));
-    const std::string json = row.done();
-    jsBuild(index, json.data(), size(json));
+    const Language &language = form.textLanguage();
+    std::string names;
+    for (const Control *control : form.controls())
+        names += (names.empty() ? "" : " ") + std::string(control->info.name);
+    const std::string page = JsonObject()
+                                 .field("lang", language.code)
+                                 .field("title", pageTitle(language))
+                                 .field("description", pageDescription(language))
+                                 .field("names", names)
+                                 .field("form", formMarkup(form))
+                                 .done();
+    jsAdopt(page.data(), size(page));
+    adopted = true;
+    // Where the focus is: the page's autofocus has put it there already, unless the user moved it.
+    if (const Control *focused = form.focused())
+        showProperty(positionOf(focused), *focused, Property::Focus);
 }
 
 void WebWindow::showProperty(int index, const Control &control, Property property)
@@ -184,7 +141,7 @@ void WebWindow::showProperty(int index, const Control &control, Property propert
             const std::string &text = static_cast<const TextBox &>(control).text();
             // An empty text needs no measuring, which would make the page lay itself out.
             const FittedText fit = text.empty() ? FittedText { text, info.font.points, false }
-                                                : fitEntry(text, info.font.points, jsRoom(index), measure);
+                                                : fitEntry(text, info.font.points, jsRoom(index, 0), measure);
             jsShowText(index, text.data(), size(text), pixelsOf(fit.points), fit.cut);
         }
         break;
@@ -192,7 +149,7 @@ void WebWindow::showProperty(int index, const Control &control, Property propert
         if (info.kind == ControlKind::Label) {
             const std::string &caption = static_cast<const Label &>(control).caption();
             const FittedText fit = info.border && !caption.empty()
-                ? fitResult(caption, info.font.points, jsRoom(index), measure)
+                ? fitResult(caption, info.font.points, jsRoom(index, 0), measure)
                 : FittedText { caption, info.font.points, false };
             jsShowCaption(index, caption.data(), size(caption), fit.text.data(), size(fit.text), pixelsOf(fit.points));
         }
@@ -210,8 +167,10 @@ void WebWindow::showProperty(int index, const Control &control, Property propert
             jsShowBackColor(index, static_cast<int>(static_cast<const TextBox &>(control).backColor()));
         break;
     case Property::Locked:
-        if (info.kind == ControlKind::TextBox)
-            jsShowLocked(index, static_cast<const TextBox &>(control).locked());
+        if (info.kind == ControlKind::TextBox) {
+            const auto &box = static_cast<const TextBox &>(control);
+            jsShowLocked(index, box.locked(), box.cue().data(), size(box.cue()));
+        }
         break;
     case Property::TabStop:
         if (info.kind != ControlKind::Label && info.kind != ControlKind::Frame)
@@ -278,9 +237,31 @@ void WebWindow::refit()
 {
     const auto &controls = form.controls();
     for (int index = 0; index < static_cast<int>(controls.size()); ++index) {
-        showProperty(index, *controls[static_cast<std::size_t>(index)], Property::Text);
-        showProperty(index, *controls[static_cast<std::size_t>(index)], Property::Caption);
+        const Control &control = *controls[static_cast<std::size_t>(index)];
+        // What is empty has nothing to fit.
+        if (const auto *box = dynamic_cast<const TextBox *>(&control); box && !box->text().empty())
+            showProperty(index, control, Property::Text);
+        if (const auto *label = dynamic_cast<const Label *>(&control); label && control.info.border
+            && !label->caption().empty())
+            showProperty(index, control, Property::Caption);
+        fitCaption(index, control);
     }
+}
+
+void WebWindow::fitCaption(int index, const Control &control)
+{
+    const ControlInfo &info = control.info;
+    if (info.caption.empty() || info.border)
+        return;
+    const double points = fontPoints(info.font);
+    const MeasureText measure = [index](std::string_view text, double at) {
+        return static_cast<int>(jsMeasure(index, text.data(), size(text), pixelsOf(at)) + 0.999);
+    };
+    // The page sets captions with lines 1.15 of their size apart.
+    const MeasureLine lineHeight = [](double at) { return (pixelsOf(at) * 115 + 99) / 100; };
+    const FittedCaption fit = velkora::fitCaption(shownCaption(info.caption), points, jsRoom(index, 0),
+        jsRoom(index, 1), measure, lineHeight);
+    jsShowCaptionSize(index, fit.points == points ? 0 : pixelsOf(fit.points), fit.lines);
 }
 
 } // namespace velkora

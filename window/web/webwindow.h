@@ -1,6 +1,7 @@
-// The form shown as HTML controls in a browser page. The page's module (velkora.mjs) makes one
-// element for each row of the control table when asked to, shows every property change it is
-// told of, and passes what the user does back through the functions below, which the
+// The form shown as HTML controls in a browser page. The page already holds the form's elements
+// as Form_Load leaves them (written when the site is built, webmarkup.h); the page's module
+// (velkora.mjs) takes them over when told to, shows every property change it is told of from
+// then on, and passes what the user does back through the functions below, which the
 // WebAssembly module exports under the same names.
 #pragma once
 
@@ -19,24 +20,30 @@ public:
     WebWindow(const WebWindow &) = delete;
     WebWindow &operator=(const WebWindow &) = delete;
 
+    // Once Form_Load has run: the page takes over the elements it holds, after checking that
+    // they are the form's as it stands now (in the page's language; in another one it shows the
+    // form's). From then on every property change is shown.
+    void adopt();
+
     // What the user did to the control at that position of the control table.
     void edit(int index, std::string text);
     void click(int index);
     void focus(int index);
     void pressArrow(int index, int step);
     void pressEnter();
-    // The page's layout changed (a phone turned, the window resized): what the program wrote is
-    // fitted to its control again.
+    // The page has been painted, or its layout changed (a phone turned, the window resized):
+    // captions, and what the program wrote, are fitted to their controls again.
     void refit();
 
 private:
-    void build(int index, const Control &control);
     void showProperty(int index, const Control &control, Property property);
+    void fitCaption(int index, const Control &control);
     Control *at(int index) const;
     // The position of a control in the control table, or -1.
     int positionOf(const Control *control) const;
 
     frmVelkora &form;
+    bool adopted = false;
 };
 
 } // namespace velkora
