@@ -88,7 +88,8 @@ for (const visitKind of ['cold', 'warm']) {
     const readyRatios = ready.map((value, i) => value / floor[i]);
     console.log(`${visitKind}: floor painted ${ms(median(floor))}; velkora form painted ${ms(median(painted))} `
         + `(median of pair ratios ${median(paintRatios).toFixed(3)}), module ready ${ms(median(ready))} `
-        + `(${median(readyRatios).toFixed(3)})`);
+        + `(${median(readyRatios).toFixed(3)}); velkora's first paint ${ms(median(runs.velkora.map((run) => run[visitKind].first)))}, `
+        + `largest ${ms(median(runs.velkora.map((run) => run[visitKind].largest)))}`);
 }
 await browser.close();
 await server.close();
