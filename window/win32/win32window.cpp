@@ -145,10 +145,22 @@ namespace {
     // Set while an option takes the focus: what it reports then is no click of the user's.
     bool optionTakingFocus = false;
 
+    // The window's face behind the options' captions: Windows' standard button face, so that
+    // the form's red and black captions always stand on a colour of the form's choosing.
+    constexpr Colour faceColour = 0xF0F0F0;
+
+    bool systemHighContrast()
+    {
+        HIGHCONTRASTW setting { sizeof setting, 0, nullptr };
+        return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0)
+            && (setting.dwFlags & HCF_HIGHCONTRASTON);
+    }
+
 } // namespace
 
 Win32Window::Win32Window(frmVelkora &form, HINSTANCE instance)
-    : form(form)
+    : highContrast(systemHighContrast)
+    , form(form)
     , instance(instance)
 {
     WNDCLASSEXW type {};
@@ -466,10 +478,10 @@ void Win32Window::paintCutSign(const Binding &binding)
     SIZE size {};
     GetTextExtentPoint32W(dc, more, 1, &size);
     RECT mark { room.right - size.cx - 4, room.top, room.right, room.bottom };
-    const Colour back = static_cast<const TextBox *>(binding.control)->backColor();
-    FillRect(dc, &mark, brush(back));
-    SetBkColor(dc, COLORREF(back));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const Paint paint = paintOf(*binding.control);
+    FillRect(dc, &mark, paint.brush);
+    SetBkColor(dc, paint.back);
+    SetTextColor(dc, paint.text);
     DrawTextW(dc, more, 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ReleaseDC(binding.hwnd, dc);
 }
@@ -553,6 +565,28 @@ void Win32Window::finishAfterShowing()
         for (const Binding &binding : bindings)
             describe(accessibility, binding.hwnd, binding.control->info);
     }
+}
+
+Win32Window::Paint Win32Window::paintOf(const Control &control)
+{
+    // Under a contrast theme only the theme's own pairs, each state in the pair the theme
+    // gives it; else only the form's own colours. Never one of each.
+    const auto theme = [](int text, int back) {
+        return Paint { GetSysColor(text), GetSysColor(back), GetSysColorBrush(back) };
+    };
+    const auto own = [this](Colour text, Colour back) { return Paint { COLORREF(text), COLORREF(back), brush(back) }; };
+    const bool contrast = highContrast && highContrast();
+    if (const auto *box = dynamic_cast<const TextBox *>(&control)) {
+        if (!contrast)
+            return own(colours::black, box->backColor());
+        return meaningOf(box->backColor()) == ColourMeaning::Locked ? theme(COLOR_GRAYTEXT, COLOR_BTNFACE)
+                                                                   : theme(COLOR_WINDOWTEXT, COLOR_WINDOW);
+    }
+    const Colour fore = static_cast<const OptionButton &>(control).foreColor();
+    if (!contrast)
+        return own(fore, faceColour);
+    return meaningOf(fore) == ColourMeaning::Chosen ? theme(COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT)
+                                                    : theme(COLOR_BTNTEXT, COLOR_BTNFACE);
 }
 
 HBRUSH Win32Window::brush(Colour colour)
@@ -707,17 +741,13 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
         const Binding *binding = bindingOf(reinterpret_cast<HWND>(lParam));
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (binding && binding->control->info.kind == ControlKind::TextBox) {
-            const Colour back = static_cast<const TextBox *>(binding->control)->backColor();
-            SetBkColor(dc, COLORREF(back));
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(brush(back));
-        }
-        if (binding && binding->control->info.kind == ControlKind::OptionButton) {
-            SetTextColor(dc, COLORREF(static_cast<const OptionButton *>(binding->control)->foreColor()));
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        const ControlKind kind = binding ? binding->control->info.kind : ControlKind::Label;
+        if (kind == ControlKind::TextBox || kind == ControlKind::OptionButton) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const Paint paint = paintOf(*binding->control);
+            SetTextColor(dc, paint.text);
+            SetBkColor(dc, paint.back);
+            return reinterpret_cast<LRESULT>(paint.brush);
         }
         break;
     }
@@ -733,6 +763,11 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case finishMessage:
         finishAfterShowing();
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // A contrast theme switched on or off, or other system colours: painted anew.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case WM_GETMINMAXINFO: {
         // The window keeps its size also where it is larger than the screen.
         auto *limits = reinterpret_cast<MINMAXINFO *>(lParam);

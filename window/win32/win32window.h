@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -35,6 +36,11 @@ public:
     int messageLoop();
     // The dots per inch the window is laid out for.
     int dpi() const { return dotsPerInch; }
+
+    // Whether a contrast theme is on: the system's setting (tests replace it). Under one, the
+    // entry boxes and options are painted only in the theme's colours; the window follows the
+    // theme switched on or off while it runs.
+    std::function<bool()> highContrast;
 
 private:
     struct Binding {
@@ -75,6 +81,13 @@ private:
     void paintCutSign(const Binding &binding);
     void addTooltip(HWND hwnd, std::wstring text);
     void removeTooltip(HWND hwnd);
+    // The colours an entry box or option is painted in, and the brush of its background.
+    struct Paint {
+        COLORREF text;
+        COLORREF back;
+        HBRUSH brush;
+    };
+    Paint paintOf(const Control &control);
     HBRUSH brush(Colour colour);
     void onCommand(int id, int code);
     const Binding *bindingOf(HWND hwnd) const;

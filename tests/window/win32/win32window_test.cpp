@@ -12,7 +12,10 @@
 #include <objbase.h>
 #include <psapi.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -641,6 +644,133 @@ TEST_P(InEachLanguage, ShowsItsTextsWholeAndTakesItsAccessKeys)
 
 INSTANTIATE_TEST_SUITE_P(Languages, InEachLanguage, testing::Values("en", "fr", "es"),
     [](const auto &info) { return std::string(info.param); });
+
+// Contrast (WCAG 2) of two colours as painted.
+double contrast(COLORREF a, COLORREF b)
+{
+    const auto luminance = [](COLORREF colour) {
+        const auto channel = [](int value) {
+            const double c = value / 255.0;
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) + 0.0722 * channel(GetBValue(colour));
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A text and the background it is painted on, read from the control's pixels: the background
+// is the most common colour, the text the one furthest from it.
+struct Painted {
+    COLORREF text;
+    COLORREF back;
+    bool operator==(const Painted &) const = default;
+};
+
+class ContrastTheme : public Win32WindowTest
+{
+protected:
+    // A dark contrast theme's colours ("Night sky"), set as Windows sets them.
+    void SetUp() override
+    {
+        const std::pair<int, COLORREF> dark[] = { { COLOR_WINDOW, RGB(0, 0, 0) }, { COLOR_WINDOWTEXT, RGB(255, 255, 255) },
+            { COLOR_BTNFACE, RGB(0, 0, 0) }, { COLOR_BTNTEXT, RGB(255, 255, 255) }, { COLOR_GRAYTEXT, RGB(166, 166, 166) },
+            { COLOR_HIGHLIGHT, RGB(214, 180, 253) }, { COLOR_HIGHLIGHTTEXT, RGB(43, 43, 43) },
+            { COLOR_HOTLIGHT, RGB(128, 128, 255) } };
+        for (const auto &[element, colour] : dark) {
+            elements.push_back(element);
+            saved.push_back(GetSysColor(element));
+            colours.push_back(colour);
+        }
+        SetSysColors(int(elements.size()), elements.data(), colours.data());
+        Win32WindowTest::SetUp();
+    }
+
+    void TearDown() override
+    {
+        Win32WindowTest::TearDown();
+        SetSysColors(int(elements.size()), elements.data(), saved.data());
+    }
+
+    // The theme switched on or off, as Windows tells a running window.
+    void switchTheme(bool on)
+    {
+        contrastOn = on;
+        window->highContrast = [this] { return contrastOn; };
+        SendMessageW(window->handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        pump();
+    }
+
+    Painted painted(const char *name)
+    {
+        RedrawWindow(window->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT area;
+        GetClientRect(control(name), &area);
+        InflateRect(&area, -3, -3);
+        // An option's caption, beside its round button.
+        if (form.control(name)->info.kind == ControlKind::OptionButton)
+            area.left += MulDiv(17, window->dpi(), 96);
+        HDC dc = GetDC(control(name));
+        std::map<COLORREF, int> counts;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                ++counts[GetPixel(dc, x, y)];
+        ReleaseDC(control(name), dc);
+        const COLORREF back = std::max_element(counts.begin(), counts.end(), [](auto &a, auto &b) {
+            return a.second < b.second;
+        })->first;
+        Painted seen { back, back };
+        for (const auto &[colour, count] : counts) {
+            if (contrast(colour, seen.back) > contrast(seen.text, seen.back))
+                seen.text = colour;
+        }
+        return seen;
+    }
+
+    std::vector<int> elements;
+    std::vector<COLORREF> saved;
+    std::vector<COLORREF> colours;
+    bool contrastOn = false;
+};
+
+TEST_F(ContrastTheme, EveryTextReadableAndEveryStateVisibleWithTheThemeOnOrOff)
+{
+    // A calculation, so that both pairs hold numbers, side opening single speed chosen.
+    calculate(L"42", L"400", 'S');
+    ASSERT_EQ(text("lblMinimum"), L"2.98");
+    for (const bool on : { false, true, false }) {
+        switchTheme(on);
+        const Painted typed = painted("txtWidth");
+        const Painted locked = painted("txtWidthMetric");
+        const Painted chosen = painted("opt1");
+        const Painted other = painted("opt2");
+        SCOPED_TRACE(on ? "contrast theme" : "the form's own colours");
+        EXPECT_GE(contrast(typed.text, typed.back), 4.5);
+        EXPECT_GE(contrast(locked.text, locked.back), 4.5);
+        EXPECT_GE(contrast(other.text, other.back), 4.5);
+        // The specified red on the form's face is 3.5:1: known, and kept without the theme.
+        EXPECT_GE(contrast(chosen.text, chosen.back), on ? 4.5 : 3.5);
+        EXPECT_NE(typed, locked);
+        EXPECT_NE(chosen, other);
+        if (on) {
+            // Only the theme's colours: window text on the window for the box that takes typing,
+            // grey text on the button face for the locked one, the highlight pair for the chosen.
+            EXPECT_EQ(typed, (Painted { RGB(255, 255, 255), RGB(0, 0, 0) }));
+            EXPECT_EQ(locked, (Painted { RGB(166, 166, 166), RGB(0, 0, 0) }));
+            EXPECT_EQ(chosen, (Painted { RGB(43, 43, 43), RGB(214, 180, 253) }));
+            EXPECT_EQ(other, (Painted { RGB(255, 255, 255), RGB(0, 0, 0) }));
+        } else {
+            EXPECT_EQ(typed.back, RGB(255, 255, 255));
+            EXPECT_EQ(locked.back, RGB(255, 255, 0));
+            EXPECT_EQ(chosen.text, RGB(255, 0, 0));
+        }
+    }
+    // Nothing typed is lost on the way.
+    EXPECT_EQ(text("txtWidth"), L"42");
+    EXPECT_EQ(text("txtWidthMetric"), L"1066.8");
+    EXPECT_EQ(text("lblMinimum"), L"2.98");
+}
 
 TEST_F(Win32WindowTest, EveryControlWithATooltipHasIt)
 {
