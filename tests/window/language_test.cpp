@@ -15,16 +15,6 @@ using namespace velkora;
 
 namespace {
 
-const Language &language(std::string_view code)
-{
-    for (const Language &candidate : languages()) {
-        if (candidate.code == code)
-            return candidate;
-    }
-    ADD_FAILURE() << "no language " << code;
-    return english();
-}
-
 struct Choice {
     std::vector<std::string> preferred;
     const char *chosen;
@@ -59,11 +49,11 @@ struct Message {
     std::string text;
 };
 
-class InEachLanguage : public testing::TestWithParam<std::string_view>
+class InEachLanguage : public testing::TestWithParam<Language>
 {
 protected:
     InEachLanguage()
-        : lang(language(GetParam()))
+        : lang(chooseLanguage(std::vector { std::string(GetParam().code) }))
         , form(lang)
     {
         form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon) {
@@ -214,7 +204,7 @@ TEST_P(InEachLanguage, CalculationsGiveTheSameNumbers)
     EXPECT_TRUE(messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, InEachLanguage, testing::Values("en", "fr", "es"),
-    [](const auto &info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Languages, InEachLanguage, testing::ValuesIn(languages().begin(), languages().end()),
+    [](const auto &info) { return std::string(info.param.code); });
 
 } // namespace

@@ -573,15 +573,6 @@ TEST_F(Win32WindowTest, MemoryStaysFlatOverManyCyclesAndMessageBoxes)
     EXPECT_LT(after, before + 512 * 1024);
 }
 
-const Language &languageOf(std::string_view code)
-{
-    for (const Language &language : languages()) {
-        if (language.code == code)
-            return language;
-    }
-    return english();
-}
-
 std::wstring wide(std::string_view text)
 {
     std::wstring result(text.size() + 1, L'\0');
@@ -589,19 +580,19 @@ std::wstring wide(std::string_view text)
     return result;
 }
 
-class InEachLanguage : public Win32WindowTest, public testing::WithParamInterface<std::string_view>
+class InEachLanguage : public Win32WindowTest, public testing::WithParamInterface<Language>
 {
 protected:
     InEachLanguage()
-        : Win32WindowTest(languageOf(GetParam()))
+        : Win32WindowTest(chooseLanguage(std::vector { std::string(GetParam().code) }))
     {
     }
 };
 
 TEST_P(InEachLanguage, ShowsItsTextsWholeAndTakesItsAccessKeys)
 {
-    const Language &language = languageOf(GetParam());
-    ASSERT_EQ(language.code, GetParam());
+    const Language &language = form.textLanguage();
+    ASSERT_EQ(language.code, GetParam().code);
     HDC dc = GetDC(window->handle());
     for (const Control *shown : form.controls()) {
         const ControlInfo &info = shown->info;
@@ -642,8 +633,8 @@ TEST_P(InEachLanguage, ShowsItsTextsWholeAndTakesItsAccessKeys)
     EXPECT_EQ(focusName(), "cmdClear");
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, InEachLanguage, testing::Values("en", "fr", "es"),
-    [](const auto &info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Languages, InEachLanguage, testing::ValuesIn(languages().begin(), languages().end()),
+    [](const auto &info) { return std::string(info.param.code); });
 
 // Contrast (WCAG 2) of two colours as painted.
 double contrast(COLORREF a, COLORREF b)
