@@ -53,6 +53,14 @@ namespace {
         return points > 0 ? pointsToPixels(points, layoutDpi) : dialogFontPixels;
     }
 
+    // Texts measured by the page in the face and weight of the control at that position.
+    MeasureText measuring(int index)
+    {
+        return [index](std::string_view text, double points) {
+            return static_cast<int>(jsMeasure(index, text.data(), size(text), pixelsOf(points)) + 0.999);
+        };
+    }
+
     // A JSON object of texts, for the page.
     class JsonObject
     {
@@ -132,9 +140,7 @@ void WebWindow::adopt()
 void WebWindow::showProperty(int index, const Control &control, Property property)
 {
     const ControlInfo &info = control.info;
-    const MeasureText measure = [index](std::string_view text, double points) {
-        return static_cast<int>(jsMeasure(index, text.data(), size(text), pixelsOf(points)) + 0.999);
-    };
+    const MeasureText measure = measuring(index);
     switch (property) {
     case Property::Text:
         if (info.kind == ControlKind::TextBox) {
@@ -254,13 +260,10 @@ void WebWindow::fitCaption(int index, const Control &control)
     if (info.caption.empty() || info.border)
         return;
     const double points = fontPoints(info.font);
-    const MeasureText measure = [index](std::string_view text, double at) {
-        return static_cast<int>(jsMeasure(index, text.data(), size(text), pixelsOf(at)) + 0.999);
-    };
     // The page sets captions with lines 1.15 of their size apart.
     const MeasureLine lineHeight = [](double at) { return (pixelsOf(at) * 115 + 99) / 100; };
     const FittedCaption fit = velkora::fitCaption(shownCaption(info.caption), points, jsRoom(index, 0),
-        jsRoom(index, 1), measure, lineHeight);
+        jsRoom(index, 1), measuring(index), lineHeight);
     jsShowCaptionSize(index, fit.points == points ? 0 : pixelsOf(fit.points), fit.lines);
 }
 

@@ -593,26 +593,36 @@ TEST_P(InEachLanguage, ShowsItsTextsWholeAndTakesItsAccessKeys)
 {
     const Language &language = form.textLanguage();
     ASSERT_EQ(language.code, GetParam().code);
-    HDC dc = GetDC(window->handle());
-    for (const Control *shown : form.controls()) {
-        const ControlInfo &info = shown->info;
-        if (info.caption.empty())
-            continue;
-        EXPECT_EQ(text(info.name.data()), wide(info.caption)) << info.name;
-        // As the control paints it, at the font it was given: within its room, the door types
-        // on at most as many lines as they are high.
-        RECT client;
-        GetClientRect(control(info.name.data()), &client);
-        const int indent = info.kind == ControlKind::OptionButton ? MulDiv(17, window->dpi(), 96) : 0;
-        RECT painted { 0, 0, client.right - indent, 0 };
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control(info.name.data()), WM_GETFONT, 0, 0)));
-        const std::wstring caption = wide(shownCaption(info.caption));
-        DrawTextW(dc, caption.c_str(), -1, &painted, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        EXPECT_LE(painted.right, client.right - indent) << info.name;
-        if (info.kind != ControlKind::Frame)
-            EXPECT_LE(painted.bottom, client.bottom) << info.name;
+    // As each control paints its caption, at the font it was given: within its room, the door
+    // types on at most as many lines as they are high; at 100 %, then on a screen at 200 %.
+    for (const int dpi : { 96, 192 }) {
+        if (dpi != window->dpi()) {
+            RECT frame;
+            GetWindowRect(window->handle(), &frame);
+            RECT suggested { frame.left, frame.top, frame.left + 2 * (frame.right - frame.left),
+                frame.top + 2 * (frame.bottom - frame.top) };
+            SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            pump();
+        }
+        HDC dc = GetDC(window->handle());
+        for (const Control *shown : form.controls()) {
+            const ControlInfo &info = shown->info;
+            if (info.caption.empty())
+                continue;
+            EXPECT_EQ(text(info.name.data()), wide(info.caption)) << info.name;
+            RECT client;
+            GetClientRect(control(info.name.data()), &client);
+            const int indent = info.kind == ControlKind::OptionButton ? MulDiv(17, window->dpi(), 96) : 0;
+            RECT painted { 0, 0, client.right - indent, 0 };
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control(info.name.data()), WM_GETFONT, 0, 0)));
+            const std::wstring caption = wide(shownCaption(info.caption));
+            DrawTextW(dc, caption.c_str(), -1, &painted, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            EXPECT_LE(painted.right, client.right - indent) << info.name << " at " << dpi;
+            if (info.kind != ControlKind::Frame)
+                EXPECT_LE(painted.bottom, client.bottom) << info.name << " at " << dpi;
+        }
+        ReleaseDC(window->handle(), dc);
     }
-    ReleaseDC(window->handle(), dc);
 
     // The cue of the entry pair, which says how a number is written.
     wchar_t cue[16] {};
