@@ -703,12 +703,15 @@ protected:
         pump();
     }
 
-    Painted painted(const char *name)
+    // A control's text as painted; `top` pixels high only, from its top (a frame's caption).
+    Painted painted(const char *name, int top = 0)
     {
         RedrawWindow(window->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         RECT area;
         GetClientRect(control(name), &area);
         InflateRect(&area, -3, -3);
+        if (top)
+            area = { area.left + 8, 0, area.right - 8, top };
         // An option's caption, beside its round button.
         if (form.control(name)->info.kind == ControlKind::OptionButton)
             area.left += MulDiv(17, window->dpi(), 96);
@@ -746,10 +749,14 @@ TEST_F(ContrastTheme, EveryTextReadableAndEveryStateVisibleWithTheThemeOnOrOff)
         const Painted locked = painted("txtWidthMetric");
         const Painted chosen = painted("opt1");
         const Painted other = painted("opt2");
+        const Painted frame = painted("Frame1", MulDiv(12, window->dpi(), 96));
         SCOPED_TRACE(on ? "contrast theme" : "the form's own colours");
         EXPECT_GE(contrast(typed.text, typed.back), 4.5);
         EXPECT_GE(contrast(locked.text, locked.back), 4.5);
         EXPECT_GE(contrast(other.text, other.back), 4.5);
+        if (on) {
+            EXPECT_GE(contrast(frame.text, frame.back), 4.5);
+        }
         // The specified red on the form's face is 3.5:1: known, and kept without the theme.
         EXPECT_GE(contrast(chosen.text, chosen.back), on ? 4.5 : 3.5);
         EXPECT_NE(typed, locked);
