@@ -61,12 +61,13 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 fonts-win
     python3)
 WINE_PACKAGES=(wine64 wine)
 
-# What the site is built with: clang for WebAssembly with its C++ library, and binaryen to
-# shrink the module; and tested with: Node (under WASI, and driving Chromium headless), with
-# axe-core from the npm registry (tests/web/package-lock.json).
+# What the site is built with: clang for WebAssembly with its C++ library, binaryen to shrink
+# the module, and Node, under whose WASI the build writes the pages; and tested with: Node
+# (under WASI, and driving Chromium headless), with axe-core from the npm registry
+# (tests/web/package-lock.json).
 WEB_PACKAGES=(clang-22 lld-22 llvm-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
-    wasi-libc binaryen)
-WEB_TEST_PACKAGES=(nodejs chromium)
+    wasi-libc binaryen nodejs)
+WEB_TEST_PACKAGES=(chromium)
 
 # configure_and_build PRESET [CMAKE_ARGS...]: configures and builds one preset of
 # CMakePresets.json, with the build log kept in its folder.
