@@ -22,9 +22,6 @@ namespace {
 } // namespace
 
 // clang-format off
-// TRANSLATORS: A "&" marks the next letter as the control's access key (Alt with that letter):
-// keep one in each caption that has one, before a letter A to Z that no other caption of the
-// window uses. Tooltips begin and end with one blank; keep both.
 const std::array<ControlInfo, 23> controlTable { {
     { "txtWidth", K::TextBox, "", "", { 4800, 720, 1575, 555 }, 0,
         translatable(" Full entrance width in inches "), entryFont, A::Left, false, {}, {},

@@ -3,6 +3,7 @@
 #include "window/control_table.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace velkora;
 
@@ -86,7 +87,7 @@ std::vector<Control *> frmVelkora::tabStops() const
 
 CommandButton &frmVelkora::defaultButton()
 {
-    return cmdClear.hasFocus() ? cmdClear : cmdCalculate;
+    return const_cast<CommandButton &>(std::as_const(*this).defaultButton());
 }
 
 const CommandButton &frmVelkora::defaultButton() const
