@@ -201,6 +201,8 @@ Win32Window::~Win32Window()
     }
     for (const auto &[colour, handle] : brushes)
         DeleteObject(handle);
+    if (measuring)
+        DeleteDC(measuring);
     for (const auto &[size, font] : fonts)
         DeleteObject(font);
     if (accessibility)
@@ -371,25 +373,11 @@ void Win32Window::showFont(const Binding &binding, bool redraw)
         default:
             break;
         }
-        HDC dc = GetDC(binding.hwnd);
-        const std::wstring caption = wide(shownCaption(info.caption));
-        const MeasureText measure = [this, dc, &info](std::string_view text, double size) {
-            SelectObject(dc, fontAt(size, info.font.bold));
-            const std::wstring wideText = wide(text);
-            SIZE extent {};
-            GetTextExtentPoint32W(dc, wideText.c_str(), int(wideText.size()), &extent);
-            return int(extent.cx);
-        };
-        const MeasureLine lineHeight = [this, dc, &info](double size) {
-            SelectObject(dc, fontAt(size, info.font.bold));
-            TEXTMETRICW metrics {};
-            GetTextMetricsW(dc, &metrics);
-            return int(metrics.tmHeight);
-        };
-        const int height = info.kind == ControlKind::Frame ? lineHeight(points) : int(room.bottom - room.top);
-        fitted = fitCaption(shownCaption(info.caption), points, int(room.right - room.left), height, measure,
-            lineHeight).points;
-        ReleaseDC(binding.hwnd, dc);
+        const bool bold = info.font.bold;
+        const int height = info.kind == ControlKind::Frame ? lineHeight(points, bold) : int(room.bottom - room.top);
+        fitted = fitCaption(shownCaption(info.caption), points, int(room.right - room.left), height,
+            [this, bold](std::string_view text, double size) { return textWidth(text, size, bold); },
+            [this, bold](double size) { return lineHeight(size, bold); }).points;
     }
     SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(fitted, info.font.bold)), redraw);
 }
@@ -415,17 +403,11 @@ void Win32Window::showFitted(Binding &binding, const std::string &text, bool wri
         GetClientRect(hwnd, &room);
         room.right -= 4; // the display's own margins
     }
-    HDC dc = GetDC(hwnd);
-    const MeasureText measure = [this, dc, &table](std::string_view piece, double points) {
-        SelectObject(dc, fontAt(points, table.bold));
-        const std::wstring wideText = wide(piece);
-        SIZE size {};
-        GetTextExtentPoint32W(dc, wideText.c_str(), int(wideText.size()), &size);
-        return int(size.cx);
+    const MeasureText measure = [this, &table](std::string_view piece, double points) {
+        return textWidth(piece, points, table.bold);
     };
     const int width = int(room.right - room.left);
     const FittedText fit = written ? fitEntry(text, table.points, width, measure) : fitResult(text, table.points, width, measure);
-    ReleaseDC(hwnd, dc);
 
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(fit.points, table.bold)), FALSE);
     SetWindowTextW(hwnd, wide(fit.text).c_str());
@@ -444,6 +426,36 @@ void Win32Window::showFitted(Binding &binding, const std::string &text, bool wri
         if (shortened)
             addTooltip(hwnd, wide(text));
     }
+}
+
+HDC Win32Window::measuringDc(double points, bool bold)
+{
+    // One memory device context for every measure: a window's own would be asked of the
+    // system for each one. Its font is changed only when another is measured.
+    if (!measuring)
+        measuring = CreateCompatibleDC(nullptr);
+    HFONT font = fontAt(points, bold);
+    if (font != measuringFont) {
+        SelectObject(measuring, font);
+        measuringFont = font;
+    }
+    return measuring;
+}
+
+int Win32Window::textWidth(std::string_view text, double points, bool bold)
+{
+    HDC dc = measuringDc(points, bold);
+    const std::wstring wideText = wide(text);
+    SIZE extent {};
+    GetTextExtentPoint32W(dc, wideText.c_str(), int(wideText.size()), &extent);
+    return int(extent.cx);
+}
+
+int Win32Window::lineHeight(double points, bool bold)
+{
+    TEXTMETRICW metrics {};
+    GetTextMetricsW(measuringDc(points, bold), &metrics);
+    return int(metrics.tmHeight);
 }
 
 void Win32Window::addTooltip(HWND hwnd, std::wstring text)
@@ -506,6 +518,9 @@ RECT Win32Window::pixelRect(const ControlInfo &info) const
 
 void Win32Window::layOut()
 {
+    if (measuring)
+        SelectObject(measuring, GetStockObject(SYSTEM_FONT));
+    measuringFont = nullptr;
     for (const auto &[size, font] : fonts)
         DeleteObject(font);
     fonts.clear();

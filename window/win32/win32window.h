@@ -78,6 +78,10 @@ private:
     // that fits (window/fit.h).
     void showFitted(Binding &binding, const std::string &text, bool written);
     HFONT fontAt(double points, bool bold);
+    // The width of a text and the height of a line in the window's face, in pixels.
+    int textWidth(std::string_view text, double points, bool bold);
+    int lineHeight(double points, bool bold);
+    HDC measuringDc(double points, bool bold);
     void paintCutSign(const Binding &binding);
     void addTooltip(HWND hwnd, std::wstring text);
     void removeTooltip(HWND hwnd);
@@ -103,6 +107,8 @@ private:
     std::vector<Binding> bindings;
     std::map<Colour, HBRUSH> brushes;
     std::map<std::pair<int, bool>, HFONT> fonts;
+    HDC measuring = nullptr;
+    HFONT measuringFont = nullptr;
     IAccPropServices *accessibility = nullptr;
     // Set while the program itself writes a box or moves the focus, so that what the control
     // reports back is not taken for the user's doing.
