@@ -66,9 +66,14 @@ namespace {
 
     void setPaletteColour(QWidget *widget, std::initializer_list<QPalette::ColorRole> roles, Colour colour)
     {
+        // A widget given a palette is polished and painted anew: only a colour that changes is set.
+        const QColor wanted = qColour(colour);
+        const QPalette &now = widget->palette();
+        if (std::all_of(roles.begin(), roles.end(), [&](QPalette::ColorRole role) { return now.color(role) == wanted; }))
+            return;
         QPalette palette = widget->palette();
         for (QPalette::ColorRole role : roles)
-            palette.setColor(role, qColour(colour));
+            palette.setColor(role, wanted);
         widget->setPalette(palette);
     }
 
