@@ -139,8 +139,11 @@ namespace {
                 wide(description).c_str());
     }
 
-    // Posted to the window once it is on the screen: what the first sight of it does not need.
-    constexpr UINT finishMessage = WM_APP + 1;
+    // Once the window has been on the screen for a moment: what the first sight of it does not
+    // need. A timer's message comes only after the window's first painting has reached the
+    // screen, which happens when the program has nothing else to do.
+    constexpr UINT_PTR finishTimer = 1;
+    constexpr UINT finishDelayMilliseconds = 100;
 
     // Set while an option takes the focus: what it reports then is no click of the user's.
     bool optionTakingFocus = false;
@@ -180,7 +183,7 @@ Win32Window::Win32Window(frmVelkora &form, HINSTANCE instance)
         CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, this);
     dotsPerInch = windowDpi(window);
     createControls();
-    sizeFrame();
+    sizeFrame(true);
 
     form.onShow = [this] { showOnScreen(); };
     form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon icon) {
@@ -313,7 +316,9 @@ void Win32Window::showProperty(Binding &binding, Property property)
         break;
     case Property::Locked:
         if (const auto *box = dynamic_cast<const TextBox *>(&control)) {
-            SendMessageW(hwnd, EM_SETREADONLY, box->locked(), 0);
+            // Each change of a style is a request to the system: only what differs is sent.
+            if (((GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_READONLY) != 0) != box->locked())
+                SendMessageW(hwnd, EM_SETREADONLY, box->locked(), 0);
             // The cue shows also while the box has the caret.
             SendMessageW(hwnd, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(wide(box->cue()).c_str()));
         }
@@ -321,7 +326,9 @@ void Win32Window::showProperty(Binding &binding, Property property)
     case Property::TabStop:
         if (control.info.kind != ControlKind::Label && control.info.kind != ControlKind::Frame) {
             const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-            SetWindowLongPtrW(hwnd, GWL_STYLE, control.tabStop() ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP));
+            const LONG_PTR wanted = control.tabStop() ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP);
+            if (wanted != style)
+                SetWindowLongPtrW(hwnd, GWL_STYLE, wanted);
         }
         break;
     case Property::Focus:
@@ -387,6 +394,8 @@ void Win32Window::showFitted(Binding &binding, const std::string &text, bool wri
     const Font &table = binding.control->info.font;
     if (text.empty()) {
         // Nothing to fit: the table's size, and no tooltip of a longer text.
+        if (GetWindowTextLengthW(binding.hwnd) == 0 && !binding.cut)
+            return;
         SendMessageW(binding.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontAt(table.points, table.bold)), FALSE);
         SetWindowTextW(binding.hwnd, L"");
         binding.cut = false;
@@ -539,7 +548,7 @@ void Win32Window::layOut()
     sizeFrame();
 }
 
-void Win32Window::sizeFrame()
+void Win32Window::sizeFrame(bool centre)
 {
     // The client area is the table's; the frame around it is whatever the system draws now.
     RECT outer;
@@ -548,23 +557,26 @@ void Win32Window::sizeFrame()
     GetClientRect(window, &inner);
     frameSize = { twipsToPixels(clientWidthTwips, dotsPerInch) + (outer.right - outer.left) - inner.right,
         twipsToPixels(clientHeightTwips, dotsPerInch) + (outer.bottom - outer.top) - inner.bottom };
-    SetWindowPos(window, nullptr, 0, 0, frameSize.cx, frameSize.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    if (!centre) {
+        SetWindowPos(window, nullptr, 0, 0, frameSize.cx, frameSize.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        return;
+    }
+    // Sized and placed in one move: each move of a window is a request to the system.
+    MONITORINFO monitor { sizeof monitor, {}, {}, 0 };
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT &area = monitor.rcWork;
+    const Origin origin = centredOrigin(frameSize.cx, frameSize.cy, area.left, area.top, area.right - area.left,
+        area.bottom - area.top);
+    SetWindowPos(window, nullptr, origin.x, origin.y, frameSize.cx, frameSize.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::showOnScreen()
 {
-    RECT frame;
-    GetWindowRect(window, &frame);
-    MONITORINFO monitor { sizeof monitor, {}, {}, 0 };
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT &area = monitor.rcWork;
-    const Origin origin = centredOrigin(frame.right - frame.left, frame.bottom - frame.top, area.left, area.top,
-        area.right - area.left, area.bottom - area.top);
-    SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    // Painted once, when the form has finished starting: in the state it starts in, with the
+    // caret in its box.
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    UpdateWindow(window);
-    PostMessageW(window, finishMessage, 0, 0);
+    SetTimer(window, finishTimer, finishDelayMilliseconds, nullptr);
 }
 
 void Win32Window::finishAfterShowing()
@@ -775,7 +787,10 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
-    case finishMessage:
+    case WM_TIMER:
+        if (wParam != finishTimer)
+            break;
+        KillTimer(window, finishTimer);
         finishAfterShowing();
         return 0;
     case WM_SYSCOLORCHANGE:

@@ -67,8 +67,9 @@ private:
     void finishAfterShowing();
     // Positions, sizes and fonts for the current dots per inch.
     void layOut();
-    // The window's size around the table's client area.
-    void sizeFrame();
+    // The window's size around the table's client area; with `centre`, also its place in the
+    // middle of the screen's work area.
+    void sizeFrame(bool centre = false);
     RECT pixelRect(const ControlInfo &info) const;
     // The table's font at the current dots per inch; for a caption too long for its control at
     // that size, a smaller one (window/fit.h).
