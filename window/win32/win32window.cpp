@@ -139,11 +139,9 @@ namespace {
                 wide(description).c_str());
     }
 
-    // Once the window has been on the screen for a moment: what the first sight of it does not
-    // need. A timer's message comes only after the window's first painting has reached the
-    // screen, which happens when the program has nothing else to do.
-    constexpr UINT_PTR finishTimer = 1;
-    constexpr UINT finishDelayMilliseconds = 100;
+    // Posted to the window once it is on the screen: its one first painting, then what the
+    // first sight of it does not need.
+    constexpr UINT finishMessage = WM_APP + 1;
 
     // Set while an option takes the focus: what it reports then is no click of the user's.
     bool optionTakingFocus = false;
@@ -572,17 +570,18 @@ void Win32Window::sizeFrame(bool centre)
 
 void Win32Window::showOnScreen()
 {
-    // Painted once, when the form has finished starting: in the state it starts in, with the
-    // caret in its box.
+    // Painted once, when the form has finished starting (finishAfterShowing): in the state it
+    // starts in, with the caret in its box.
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    SetTimer(window, finishTimer, finishDelayMilliseconds, nullptr);
+    PostMessageW(window, finishMessage, 0, 0);
 }
 
 void Win32Window::finishAfterShowing()
 {
     if (tooltips)
         return;
+    UpdateWindow(window);
     createTooltips();
     // Screen readers ask for names once the window is there; the service needs COM.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -787,10 +786,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
-    case WM_TIMER:
-        if (wParam != finishTimer)
-            break;
-        KillTimer(window, finishTimer);
+    case finishMessage:
         finishAfterShowing();
         return 0;
     case WM_SYSCOLORCHANGE:

@@ -63,7 +63,8 @@ private:
     void bind(Binding &binding);
     void showProperty(Binding &binding, Property property);
     void showOnScreen();
-    // Tooltips and the names for screen readers, once the window is on the screen.
+    // The first painting, then tooltips and the names for screen readers, once the window is on
+    // the screen and the form has started.
     void finishAfterShowing();
     // Positions, sizes and fonts for the current dots per inch.
     void layOut();
