@@ -265,7 +265,14 @@ describe('as the control table lays it out', () => {
 });
 
 describe('before the module arrives', () => {
-    test('the page is the whole form, ready for typing; what is typed and chosen meanwhile counts', async () => {
+    // What is held back at the network, and how Calculate is pressed meanwhile: Enter from the
+    // keyboard, or a click on the button before even the page's module has come.
+    const cases = [
+        { held: 'velkora.wasm', calculate: (tab) => tab.press('Enter') },
+        { held: 'velkora.mjs', calculate: (tab) => tab.click('#cmdCalculate') },
+    ];
+    for (const { held: file, calculate } of cases)
+    test(`with ${file} held back, the page is the whole form, ready for typing; what is done meanwhile counts`, async () => {
         const { page: slow, close } = await browser.freshPage();
         try {
             const slowProblems = await slow.collectProblems();
@@ -274,9 +281,12 @@ describe('before the module arrives', () => {
             // The module is held back at the network until the test lets it through.
             const held = [];
             slow.on('Fetch.requestPaused', (event) => held.push(event.requestId));
-            await slow.send('Fetch.enable', { patterns: [{ urlPattern: '*velkora.wasm' }] });
+            await slow.send('Fetch.enable', { patterns: [{ urlPattern: `*${file}` }] });
             await slow.send('Page.navigate', { url: `${server.origin}/` });
-            await slow.waitFor("document.readyState === 'complete' && performance.getEntriesByName('first-contentful-paint').length > 0");
+            // (A page waits for its module before it is complete.)
+            await slow.waitFor("performance.getEntriesByName('first-contentful-paint').length > 0");
+            for (let tries = 0; tries < 200 && !held.length; ++tries)
+                await new Promise((resolve) => setTimeout(resolve, 25));
             assert.ok(held.length > 0);
             assert.equal(await slow.evaluate('document.documentElement.dataset.ready'), undefined);
             assert.equal(await slow.evaluate('document.activeElement.id'), 'txtWidth');
@@ -293,7 +303,7 @@ describe('before the module arrives', () => {
             await slow.press('Tab');
             await slow.type('400');
             await slow.click('label.opt1');
-            await slow.press('Enter');
+            await calculate(slow);
             for (const requestId of held)
                 await slow.send('Fetch.continueRequest', { requestId });
             await slow.send('Fetch.disable');

@@ -14,21 +14,55 @@ let exports;
 let memory;
 
 // --- what the user does ----------------------------------------------------------------------
-// Until the module is ready, what the user does waits here, in order. The boxes and options
-// take typing and clicks by themselves meanwhile; so what came before this script, too, is
-// taken over: typed texts, options chosen, the focus moved.
+// Until the module is ready, what the user does waits here, in order. The page's first script
+// (early.js) has kept everything done since the first paint; where it did not run, the boxes and
+// options have kept typing and clicks by themselves, and those are taken over instead.
 const early = [];
 let ready = false;
-for (const input of form.querySelectorAll('input[type="text"]')) {
-    if (input.value !== input.defaultValue)
-        early.push({ type: 'edit', id: input.id, value: input.value });
+const kept = window.velkoraEarly;
+window.velkoraEarly = null;
+if (!kept) {
+    for (const input of form.querySelectorAll('input[type="text"]')) {
+        if (input.value !== input.defaultValue)
+            early.push({ type: 'edit', id: input.id, value: input.value });
+    }
+    for (const option of form.querySelectorAll('input[type="radio"]')) {
+        if (option.checked && !option.defaultChecked)
+            early.push({ type: 'click', id: option.id });
+    }
+    if (form.contains(document.activeElement) && !document.activeElement.autofocus)
+        early.push({ type: 'focus', id: document.activeElement.id });
 }
-for (const option of form.querySelectorAll('input[type="radio"]')) {
-    if (option.checked && !option.defaultChecked)
-        early.push({ type: 'click', id: option.id });
+
+// What a user's event asks of the form, if anything: an event as it comes, or as early.js kept
+// it (with the box's text at that moment).
+function actionOf(event) {
+    const target = event.target;
+    const inForm = form.contains(target);
+    switch (event.type) {
+    case 'input':
+        return inForm && target.type === 'text' ? { type: 'edit', id: target.id, value: event.value ?? target.value } : null;
+    case 'click': {
+        const control = inForm && target.closest('button, input[type="radio"]');
+        return control ? { type: 'click', id: control.id } : null;
+    }
+    case 'focusin':
+        // The user's move, not the form's own.
+        return inForm && target.id && !showing ? { type: 'focus', id: target.id } : null;
+    case 'keydown': {
+        if (event.altKey || event.ctrlKey || event.metaKey)
+            return null;
+        const step = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 }[event.key];
+        if (step && inForm && target.type === 'radio')
+            return { type: 'arrow', id: target.id, step };
+        // Enter calculates from anywhere.
+        if (event.key === 'Enter' && !event.shiftKey && !boxOpen && !event.isComposing)
+            return { type: 'enter' };
+        return null;
+    }
+    }
+    return null;
 }
-if (form.contains(document.activeElement) && !document.activeElement.autofocus)
-    early.push({ type: 'focus', id: document.activeElement.id });
 
 function act(action) {
     if (ready)
@@ -64,7 +98,7 @@ function perform(action) {
 // before the next action, as on the desktop. What the form itself does meanwhile (the focus it
 // moves) reaches it at once, as it always does from then on.
 async function replay() {
-    const waiting = early.splice(0);
+    const waiting = [...(kept || []).map(actionOf).filter(Boolean), ...early.splice(0)];
     ready = true;
     for (const action of waiting) {
         perform(action);
@@ -73,36 +107,16 @@ async function replay() {
     }
 }
 
-form.addEventListener('input', (event) => {
-    if (event.target.type === 'text')
-        act({ type: 'edit', id: event.target.id, value: event.target.value });
-});
-form.addEventListener('click', (event) => {
-    const control = event.target.closest('button, input[type="radio"]');
-    if (control)
-        act({ type: 'click', id: control.id });
-});
-form.addEventListener('focusin', (event) => {
-    // The user's move, not the form's own.
-    if (event.target.id && !showing)
-        act({ type: 'focus', id: event.target.id });
-});
-form.addEventListener('keydown', (event) => {
-    const step = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 }[event.key];
-    if (step && event.target.type === 'radio' && !event.altKey && !event.ctrlKey && !event.metaKey) {
-        event.preventDefault();
-        act({ type: 'arrow', id: event.target.id, step });
-    }
-});
-// Enter calculates from anywhere.
-document.addEventListener('keydown', (event) => {
-    if (boxOpen || event.isComposing)
-        return;
-    if (event.key === 'Enter' && !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey) {
-        event.preventDefault();
-        act({ type: 'enter' });
-    }
-});
+for (const type of ['input', 'click', 'focusin', 'keydown']) {
+    document.addEventListener(type, (event) => {
+        const action = actionOf(event);
+        if (!action)
+            return;
+        if (action.type === 'arrow' || action.type === 'enter')
+            event.preventDefault();
+        act(action);
+    });
+}
 
 // --- showing in order ------------------------------------------------------------------------
 // A message box holds back whatever the form did after it until it is answered, as a modal box
