@@ -183,7 +183,10 @@ namespace {
         }
         const auto &label = static_cast<const Label &>(control);
         if (!info.border) {
-            html.open("div").attribute("id", info.name).classes("label", info).end().text(label.caption()).raw("</div>");
+            html.open("div").attribute("id", info.name).classes("label", info);
+            if (!info.tooltip.empty())
+                html.attribute("title", info.tooltip);
+            html.end().text(label.caption()).raw("</div>");
             return;
         }
         // A result: what is painted, and the whole number for a screen reader, named by the
