@@ -34,6 +34,12 @@ if (!kept) {
         early.push({ type: 'focus', id: document.activeElement.id });
 }
 
+// The control clicked and where the form then left the focus, until the click's task is over or
+// the user does something else. A browser may focus the clicked option after the click has been
+// handled (its own default action for a click on a caption); the focus goes back to where the
+// form put it.
+let clickFocus = null;
+
 // What a user's event asks of the form, if anything: an event as it comes, or as early.js kept
 // it (with the box's text at that moment).
 function actionOf(event) {
@@ -47,8 +53,8 @@ function actionOf(event) {
         return control ? { type: 'click', id: control.id } : null;
     }
     case 'focusin':
-        // The user's move, not the form's own.
-        return inForm && target.id && !showing ? { type: 'focus', id: target.id } : null;
+        // The user's move, not the form's own, nor the browser's after a click the form handled.
+        return inForm && target.id && !showing && target !== clickFocus?.clicked ? { type: 'focus', id: target.id } : null;
     case 'keydown': {
         if (event.altKey || event.ctrlKey || event.metaKey)
             return null;
@@ -107,14 +113,29 @@ async function replay() {
     }
 }
 
+function endClickFocus() {
+    const { clicked, given } = clickFocus ?? {};
+    clickFocus = null;
+    if (clicked && document.activeElement === clicked && given !== clicked && !boxOpen && form.contains(given))
+        given.focus();
+}
+
 for (const type of ['input', 'click', 'focusin', 'keydown']) {
     document.addEventListener(type, (event) => {
+        // A key or another click ends the keeping (a changed option's input event comes with its
+        // click).
+        if (type === 'keydown' || type === 'click')
+            endClickFocus();
         const action = actionOf(event);
         if (!action)
             return;
         if (action.type === 'arrow' || action.type === 'enter')
             event.preventDefault();
         act(action);
+        if (action.type === 'click' && ready && document.activeElement !== elements[positions.get(action.id)]) {
+            clickFocus = { clicked: elements[positions.get(action.id)], given: document.activeElement };
+            setTimeout(endClickFocus);
+        }
     });
 }
 
