@@ -15,8 +15,9 @@ let memory;
 
 // --- what the user does ----------------------------------------------------------------------
 // Until the module is ready, what the user does waits here, in order. The page's first script
-// (early.js) has kept everything done since the first paint; where it did not run, the boxes and
-// options have kept typing and clicks by themselves, and those are taken over instead.
+// (early.js, written into the page) has kept everything done since the first paint; where it did
+// not run, the boxes and options have kept typing and clicks by themselves, and those are taken
+// over instead.
 const early = [];
 let ready = false;
 const kept = window.velkoraEarly;

@@ -1,0 +1,20 @@
+# inline_script_hash(FILE VAR): the Content-Security-Policy source that allows FILE's text as an
+# inline script: 'sha256-' and the base64 of its SHA-256 digest.
+function(inline_script_hash file var)
+    file(SHA256 ${file} hex)
+    set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+    # 32 bytes: ten groups of three bytes, each four characters, then two bytes and a pad.
+    string(APPEND hex "00")
+    set(encoded "")
+    foreach(at RANGE 0 64 6)
+        string(SUBSTRING ${hex} ${at} 6 group)
+        math(EXPR bits "0x${group}")
+        foreach(shift 18 12 6 0)
+            math(EXPR index "(${bits} >> ${shift}) & 63")
+            string(SUBSTRING ${alphabet} ${index} 1 character)
+            string(APPEND encoded ${character})
+        endforeach()
+    endforeach()
+    string(SUBSTRING ${encoded} 0 43 encoded)
+    set(${var} "'sha256-${encoded}='" PARENT_SCOPE)
+endfunction()
