@@ -171,8 +171,11 @@ namespace {
                 .accessKey(info.caption)
                 .tabIndex(control)
                 .flag("checked", option.value())
-                .flag("autofocus", option.hasFocus())
-                .end()
+                .flag("autofocus", option.hasFocus());
+            // The caption's tooltip is the round button's description for a screen reader.
+            if (!info.tooltip.empty())
+                html.attribute("aria-description", info.tooltip);
+            html.end()
                 .raw("<span>")
                 .caption(info.caption)
                 .raw("</span></label>");
