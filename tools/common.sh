@@ -63,11 +63,12 @@ WINE_PACKAGES=(wine64 wine)
 
 # What the site is built with: clang for WebAssembly with its C++ library, binaryen to shrink
 # the module, and Node, under whose WASI the build writes the pages; and tested with: Node
-# (under WASI, and driving Chromium headless), with axe-core from the npm registry
-# (tests/web/package-lock.json).
+# (under WASI), and the three engines the site is driven in: Chromium, Firefox ESR and
+# WebKitGTK's WebDriver with its MiniBrowser (on the test's own Xvfb), through puppeteer-core and
+# selenium-webdriver, with axe-core, from the npm registry (tests/web/package-lock.json).
 WEB_PACKAGES=(clang-22 lld-22 llvm-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
     wasi-libc binaryen nodejs)
-WEB_TEST_PACKAGES=(chromium)
+WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver xvfb)
 
 # configure_and_build PRESET [CMAKE_ARGS...]: configures and builds one preset of
 # CMakePresets.json, with the build log kept in its folder.

@@ -2,8 +2,8 @@
 # Builds Velkora and runs every test: the Linux program, the core and the form without any
 # toolkit, the same tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # calculation core under libFuzzer, and the Windows program cross-built and tested under Wine
-# (with its .zip and installer), and the site in WebAssembly, tested under Node and in headless
-# Chromium. Installs what it needs when it is missing.
+# (with its .zip and installer), and the site in WebAssembly, tested under Node and in Chromium,
+# Firefox and WebKit. Installs what it needs when it is missing.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
