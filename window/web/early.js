@@ -1,4 +1,5 @@
-// The page's first script, run before anything else: from the page's first paint until the
+// The page's first script, written into the page after its stylesheet and run before the form
+// is parsed (so before the first paint, which waits for the stylesheet anyway): until the
 // form's module is ready, it keeps what the user does to the form, in order (typing, clicks and
 // taps on the buttons and options, Enter, the arrow keys on an option, the focus), so that the
 // module can pass all of it to the form. The module ends the keeping by taking the list.
