@@ -64,9 +64,9 @@ export const overflowing = `[...document.querySelectorAll('#frmVelkora .label, #
 // What a page in a language must show: its texts, none cut off, its access keys and boxes.
 export const languages = {
     fr: { title: "Velkora – Calculateur des temps de fermeture des portes d'ascenseur", calculate: 'CALCULER',
-        opt1: 'Latérale à\u00a0une\u00a0vitesse', opt1Key: 'l', numbersOnly: 'Nombres seulement' },
+        opt1: 'Ouverture latérale à\u00a0une\u00a0vitesse', opt1Key: 'l', numbersOnly: 'Nombres seulement' },
     es: { title: 'Velkora – Calculadora de tiempos de cierre de puertas de elevador', calculate: 'CALCULAR',
-        opt1: 'Lateral de una\u00a0velocidad', opt1Key: 'l', numbersOnly: 'Solo números' },
+        opt1: 'Apertura lateral de una\u00a0velocidad', opt1Key: 'l', numbersOnly: 'Solo números' },
 };
 export async function speaks(tab, language) {
     const texts = languages[language];
