@@ -52,7 +52,7 @@ BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev fonts-liberation python3 
 # What the tests need on top.
 TEST_PACKAGES=(libgtest-dev locales desktop-file-utils appstream dpkg-dev lintian binutils-mingw-w64-x86-64
     clang libclang-rt-14-dev
-    xvfb xdotool dbus at-spi2-core python3-pyatspi imagemagick procps weston qt6-wayland)
+    xvfb xdotool dbus at-spi2-core python3-pyatspi imagemagick procps weston qt6-wayland poppler-utils)
 
 # What the Windows program is cross-built and tested with: MinGW-w64 with posix threads, Wine
 # (without its recommends) and its fonts, msitools for the MSI, osslsigncode and openssl for

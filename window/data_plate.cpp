@@ -238,6 +238,10 @@ std::vector<std::string> narrowSheet(const PlateSheet &sheet)
     for (const std::vector<std::string> &row : sheet.rows) {
         lines.emplace_back();
         lines.push_back(sheet.header[0] + ": " + row[0]);
+        // A marked row's door type may be another than the car's.
+        if (row[0].ends_with(" *"))
+            lines.push_back(sheet.header[1] + ": " + row[1]);
+        lines.push_back(sheet.header[2] + ": " + row[2] + " (" + row[3] + " mm)");
         lines.push_back(sheet.header[4] + ": " + row[4] + " (" + row[5] + " kg)");
         lines.push_back(sheet.header[6] + ": " + row[6]);
         lines.push_back(sheet.header[7] + ": " + row[7]);

@@ -99,7 +99,8 @@ struct PlateSheet {
 };
 [[nodiscard]] PlateSheet plateSheet(const DataPlate &plate, const Language &language, std::string_view date);
 // The sheet as lines for a narrow strip (a label printer): the title, the car, then a block of
-// lines for each row, the note, the basis and the date.
+// lines for each row (its floors, a marked row's door type, width, weight and both times), the
+// note, the basis and the date.
 [[nodiscard]] std::vector<std::string> narrowSheet(const PlateSheet &sheet);
 
 // The rows as tab-separated text with one header row, lines ending in "\n" (for the clipboard).

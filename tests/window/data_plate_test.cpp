@@ -176,9 +176,9 @@ TEST(DataPlate, TheNarrowSheetHoldsEveryNumber)
     plate.add(f.form);
     plate.setFloors(0, "1–12");
     const std::vector<std::string> lines = narrowSheet(plateSheet(plate, english(), "2026-12-11"));
-    const std::vector<std::string> block(lines.begin() + 3, lines.begin() + 7);
-    EXPECT_EQ(block, (std::vector<std::string> { "Floors: 1–12", "Weight (lb): 400 (181.437 kg)", "Close time (s): 2.98",
-                         "Nudging time (s): 4.97" }));
+    const std::vector<std::string> block(lines.begin() + 3, lines.begin() + 8);
+    EXPECT_EQ(block, (std::vector<std::string> { "Floors: 1–12", "Width (in): 42 (1066.8 mm)",
+                         "Weight (lb): 400 (181.437 kg)", "Close time (s): 2.98", "Nudging time (s): 4.97" }));
 }
 
 TEST(DataPlate, CsvFollowsRfc4180AndRunsNoFormula)

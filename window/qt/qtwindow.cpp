@@ -4,19 +4,25 @@
 #include "window/control_table.h"
 #include "window/frmvelkora.h"
 #include "window/qt/qtcontrols.h"
+#include "window/qt/qtdataplate.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyleOptionButton>
+#include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 namespace velkora {
 
@@ -105,6 +111,9 @@ QtWindow::QtWindow(frmVelkora &form, QWidget *parent)
             setTabOrder(previous, binding.widget);
         previous = binding.widget;
     }
+
+    auto *openPlateKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(openPlateKey, &QShortcut::activated, this, &QtWindow::openPlate);
 
     form.onShow = [this] { showOnScreen(); };
     form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon icon) {
@@ -266,8 +275,66 @@ void QtWindow::showProperty(const Control &control, QWidget *widget, Property pr
     }
 }
 
+void QtWindow::addPlateCommands(QMenu *menu, bool byKeyboard)
+{
+    const Language &language = form.textLanguage();
+    const auto tr = [&language](std::string_view english) { return qText(translate(language, english)); };
+    QAction *add = menu->addAction(tr(addToPlateCommand), this, &QtWindow::addToPlate);
+    // Opened from the keyboard, the menu starts on its first command of the form, so that
+    // Enter chooses it.
+    if (byKeyboard)
+        QTimer::singleShot(0, menu, [menu, add] { menu->setActiveAction(add); });
+    menu->addAction(tr(openPlateCommand), QKeySequence(Qt::CTRL | Qt::Key_D), this, &QtWindow::openPlate);
+    menu->addSeparator();
+    menu->addAction(tr(aboutCommand), this, &QtWindow::about);
+}
+
+void QtWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("formMenu"));
+    addPlateCommands(&menu, event->reason() == QContextMenuEvent::Keyboard);
+    menu.exec(event->globalPos());
+}
+
+void QtWindow::addToPlate()
+{
+    addToDataPlate(form, plate);
+    if (plateView)
+        plateView->refresh();
+}
+
+void QtWindow::openPlate()
+{
+    if (!plateView)
+        plateView = new QtDataPlate(form, plate, this);
+    plateView->refresh();
+    plateView->show();
+    plateView->raise();
+    plateView->activateWindow();
+}
+
+void QtWindow::about()
+{
+    const Language &language = form.textLanguage();
+    QMessageBox::about(this, qText(aboutTitle(language)), qText(aboutText(language)));
+    QPixmapCache::clear();
+}
+
 bool QtWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // An entry box's own menu (undo, copy, paste...) carries the form's commands too.
+    if (event->type() == QEvent::ContextMenu) {
+        if (auto *box = qobject_cast<QLineEdit *>(watched)) {
+            auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+            std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+            menu->setObjectName(QStringLiteral("formMenu"));
+            menu->addSeparator();
+            addPlateCommands(menu.get(), menuEvent->reason() == QContextMenuEvent::Keyboard);
+            menu->exec(menuEvent->globalPos());
+            return true;
+        }
+    }
     // The user moved the focus (Tab, a click): the form follows.
     if (event->type() == QEvent::FocusIn) {
         for (const Binding &binding : bindings) {
@@ -280,6 +347,14 @@ bool QtWindow::eventFilter(QObject *watched, QEvent *event)
 
 void QtWindow::keyPressEvent(QKeyEvent *event)
 {
+    // Shift+F10 opens the focused control's context menu, as the Menu key does.
+    if (event->key() == Qt::Key_F10 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        const QPoint inside = target->rect().center();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, inside, target->mapToGlobal(inside));
+        QApplication::sendEvent(target, &menuEvent);
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         form.pressEnter();

@@ -3,15 +3,19 @@
 #pragma once
 
 #include "window/controls.h"
+#include "window/data_plate.h"
 
 #include <QWidget>
 
 #include <string_view>
 #include <vector>
 
+class QMenu;
 class frmVelkora;
 
 namespace velkora {
+
+class QtDataPlate;
 
 class QtWindow : public QWidget
 {
@@ -21,8 +25,17 @@ public:
     // The widget that shows the control of that name (the table's name is its objectName).
     QWidget *widget(std::string_view name) const;
 
+    // The commands of the form's context menu (right-click, Shift+F10, the Menu key), also in
+    // an entry box's own menu; Ctrl+D opens the plate.
+    void addToPlate();
+    void openPlate();
+    void about();
+    // The plate's window, once it has been opened.
+    QtDataPlate *plateWindow() const { return plateView; }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -31,6 +44,7 @@ private:
     void bind(Control &control, QWidget *widget);
     void showProperty(const Control &control, QWidget *widget, Property property);
     void showOnScreen();
+    void addPlateCommands(QMenu *menu, bool byKeyboard);
 
     frmVelkora &form;
     struct Binding {
@@ -38,6 +52,8 @@ private:
         QWidget *widget;
     };
     std::vector<Binding> bindings;
+    DataPlate plate;
+    QtDataPlate *plateView = nullptr;
 };
 
 } // namespace velkora
