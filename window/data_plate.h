@@ -75,6 +75,8 @@ inline constexpr std::string_view noPrinterMessage = translatable("No printer is
 inline constexpr std::string_view printCancelledMessage = translatable("Printing was cancelled: nothing was printed.");
 inline constexpr std::string_view printFailedMessage = translatable("Printing failed: nothing was printed.");
 inline constexpr std::string_view saveFailedMessage = translatable("The CSV file could not be saved: {1}");
+inline constexpr std::string_view copyFailedMessage = translatable("The rows could not be copied: {1}");
+inline constexpr std::string_view shareFailedMessage = translatable("The rows could not be shared: {1}");
 
 // "Add to data plate": adds the form's row, or says in a message box of the form why not.
 void addToDataPlate(frmVelkora &form, DataPlate &plate);

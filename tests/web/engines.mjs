@@ -249,6 +249,8 @@ class SeleniumTab {
 
     async click(selector) {
         const element = await this.driver.findElement(By.css(selector));
+        // (A pointer moves only within the viewport: the element is scrolled into it first.)
+        await this.driver.executeScript("arguments[0].scrollIntoView({ block: 'nearest', inline: 'nearest' })", element);
         await this.driver.actions().move({ origin: element }).press().release().perform();
     }
 

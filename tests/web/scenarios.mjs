@@ -250,6 +250,59 @@ export const scenarios = [
     },
 ];
 
+// The data plate's rows as the page shows them: each row's cells, the floors from their box.
+export const plateRows = (tab) => tab.evaluate(`[...document.querySelectorAll('#plate-sheet tbody tr')].map((row) =>
+    [...row.querySelectorAll('td:not(.row-commands)')].map((cell) => (cell.querySelector('input')
+        ? cell.querySelector('input').value + (cell.querySelector('.mark') ? ' *' : '') : cell.textContent)))`);
+
+// Types a width and a weight into an emptied entry pair, chooses a door type, calculates and
+// adds the row to the data plate from the bar below the form.
+export async function addRow(tab, width, weight) {
+    await tab.click('#cmdClear');
+    await tab.click('#txtWidth');
+    await tab.type(width);
+    await tab.press('Tab');
+    await tab.type(weight);
+    await tab.accessKey('s');
+    await tab.press('Enter');
+    await tab.click('#cmdPlateAdd');
+}
+
+scenarios.push({
+    name: 'the data plate: rows from the bar below the form, floors typed, a row of another width marked, moved, removed',
+    run: async (tab) => {
+        await tab.click('#cmdPlateAdd');
+        assert.equal(await tab.evaluate("document.getElementById('msgbox-text').textContent"),
+            'Calculate first: the data plate takes the times the form shows.');
+        await tab.press('Enter');
+        await addRow(tab, '42', '400');
+        await addRow(tab, '42', '900');
+        await addRow(tab, '48', '400');
+        await tab.click('#cmdPlateOpen');
+        assert.equal(await tab.evaluate("getComputedStyle(document.querySelector('main.window')).display"), 'none');
+        assert.equal(await focused(tab), 'plate-title');
+        await tab.click('input.floors[data-row="1"]');
+        await tab.type('1-12');
+        await tab.press('Tab');
+        const door = 'Side Opening Single Speed';
+        assert.deepEqual(await plateRows(tab), [
+            ['', door, '42', '1066.8', '400', '181.437', '2.98', '4.97'],
+            ['1-12', door, '42', '1066.8', '900', '408.233', '4.47', '7.45'],
+            [' *', door, '48', '1219.2', '400', '181.437', '3.45', '5.75'],
+        ]);
+        await tab.click('button[data-row="2"][data-command="up"]');
+        await tab.click('button[data-row="0"][data-command="remove"]');
+        // The first row now another width: the mark moves to the one that differs from it.
+        assert.deepEqual((await plateRows(tab)).map((row) => row.slice(0, 3)), [['', door, '48'], ['1-12 *', door, '42']]);
+        await tab.click('#plateClose');
+        assert.equal(await focused(tab), 'cmdPlateOpen');
+        await tab.click('#cmdAbout');
+        assert.equal(await tab.evaluate("document.getElementById('msgbox-title').textContent"), 'About Velkora');
+        assert.match(await tab.evaluate("document.getElementById('msgbox-text').textContent"), /7 ft-lbf.*2\.6 percent/s);
+        await tab.press('Enter');
+    },
+});
+
 // Last, since it stops the server: the site reloaded from its service worker still calculates.
 export const offline = {
     name: 'reloaded with the network cut, the site still calculates',

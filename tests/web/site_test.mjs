@@ -6,9 +6,12 @@
 // Usage: node site_test.mjs ENGINE SITE_FOLDER [FORM_FACTS_JSON]
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { launch, serve } from './engines.mjs';
-import { offline, overflowing, placed, places, scenarios, shown, speaks, value, focused } from './scenarios.mjs';
+import { addRow, offline, overflowing, placed, places, plateRows, scenarios, shown, speaks, value, focused } from './scenarios.mjs';
 
 const [engine, root, factsFile] = process.argv.slice(2);
 let server;
@@ -120,7 +123,8 @@ function chromiumAlone() {
         const named = (role) => tree.filter((node) => node.role === role).map((node) => node.name).sort();
         assert.deepEqual(named('textbox'), ['Entrance width in inches', 'Door weight in pounds',
             'Entrance width in millimetres', 'Door weight in kilograms'].sort());
-        assert.deepEqual(named('button'), ['CALCULATE', 'CLEAR']);
+        // (The data plate's commands stand below the form.)
+        assert.deepEqual(named('button'), ['About Velkora', 'Add to data plate', 'CALCULATE', 'CLEAR', 'Data plate…']);
         assert.deepEqual(named('radio'), ['Side Opening Single Speed', 'Side Opening Two Speed',
             'Center Opening Single Speed', 'Center Opening Two Speed', 'Imperial', 'Metric'].sort());
         assert.equal(tree.find((node) => node.name === 'Entrance width in millimetres').properties.readonly, true);
@@ -270,6 +274,71 @@ function chromiumAlone() {
             assert.equal(await value(tab, 'txtWeightMetric'), '181.437');
             await tab.viewport(800, 600);
         });
+    });
+
+    test('the data plate copied, saved as CSV that Python reads back, printed, and read by a screen reader', async () => {
+        await tab.viewport(800, 600);
+        await fresh();
+        await addRow(tab, '42', '400');
+        await addRow(tab, '42', '900');
+        await addRow(tab, '48', '400');
+        await tab.click('#cmdPlateOpen');
+        await tab.click('input.floors[data-row="1"]');
+        await tab.type('1-12');
+        await tab.press('Tab');
+        const rows = [['', 'Side Opening Single Speed', '42', '1066.8', '400', '181.437', '2.98', '4.97'],
+            ['1-12', 'Side Opening Single Speed', '42', '1066.8', '900', '408.233', '4.47', '7.45'],
+            ['', 'Side Opening Single Speed', '48', '1219.2', '400', '181.437', '3.45', '5.75']];
+        const header = ['Floors', 'Door type', 'Width (in)', 'Width (mm)', 'Weight (lb)', 'Weight (kg)', 'Close time (s)',
+            'Nudging time (s)'];
+
+        await page().browserContext().overridePermissions(server.origin, ['clipboard-read', 'clipboard-write',
+            'clipboard-sanitized-write']);
+        await tab.click('#plateCopy');
+        await tab.waitFor('navigator.clipboard.readText().then((text) => text.length > 0)');
+        assert.equal(await tab.evaluate('navigator.clipboard.readText()'), [header, ...rows].map((row) => row.join('\t')).join('\n') + '\n');
+
+        const folder = mkdtempSync(join(tmpdir(), 'velkora-plate-'));
+        try {
+            await tab.cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+            await tab.click('#plateSave');
+            for (let tries = 0; tries < 100 && !readdirSync(folder).some((name) => name.endsWith('.csv')); ++tries)
+                await new Promise((resolve) => setTimeout(resolve, 50));
+            const csv = join(folder, readdirSync(folder).find((name) => name.endsWith('.csv')));
+            const read = JSON.parse(execFileSync('python3', ['-c', 'import csv, json, sys; print(json.dumps(list(csv.reader('
+                + "open(sys.argv[1], newline='', encoding='utf-8')))))", csv], { encoding: 'utf8' }));
+            assert.deepEqual(read, [header, ...rows]);
+
+            // Printed on letter and on a label printer's strip: every number on the page.
+            for (const size of [{ format: 'letter' }, { width: '58mm', height: '200mm' }]) {
+                const pdf = join(folder, 'plate.pdf');
+                await page().pdf({ path: pdf, ...size });
+                const printed = execFileSync('pdftotext', [pdf, '-'], { encoding: 'utf8' }).replace(/\s+/g, ' ');
+                for (const number of ['2.98', '4.97', '4.47', '7.45', '3.45', '5.75', '408.233', '1219.2', '1-12',
+                    'Door Data Plate: Minimum Closing Times'])
+                    assert.ok(printed.includes(number), `${number} not in: ${printed}`);
+                assert.ok(!printed.includes('CALCULATE') && !printed.includes('Move up'), printed);
+            }
+        } finally {
+            rmSync(folder, { recursive: true, force: true });
+        }
+
+        // A screen reader meets the rows as a table, each floors box by its row.
+        const tree = await accessibility();
+        assert.ok(tree.some((node) => node.role === 'table'));
+        assert.ok(tree.some((node) => node.role === 'textbox' && node.name === 'Floors 2'));
+        assert.ok(tree.some((node) => node.role === 'cell' && node.name === '7.45'));
+    });
+
+    test('a hostile floors text pasted: kept as one line of forty characters', async () => {
+        await tab.evaluate(`(() => { const box = document.querySelector('input.floors[data-row="0"]');
+            box.removeAttribute('maxlength');
+            box.value = '=HYPERLINK("http://x.example","go")\\u001b\\t\\r\\n' + 'x'.repeat(300);
+            box.dispatchEvent(new Event('change', { bubbles: true })); })()`);
+        const kept = (await plateRows(tab))[0][0];
+        assert.equal(kept, '=HYPERLINK("http://x.example","go")xxxxx');
+        assert.equal(await tab.evaluate('new TextEncoder().encode(document.querySelector(\'input.floors[data-row="0"]\').value).length'), 40);
+        await tab.click('#plateClose');
     });
 
     test('asks no other origin and stores nothing', async () => {

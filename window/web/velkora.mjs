@@ -62,8 +62,9 @@ function actionOf(event) {
         const step = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 }[event.key];
         if (step && inForm && target.type === 'radio')
             return { type: 'arrow', id: target.id, step };
-        // Enter calculates from anywhere.
-        if (event.key === 'Enter' && !event.shiftKey && !boxOpen && !event.isComposing)
+        // Enter calculates from anywhere but the data plate and the commands below the form.
+        if (event.key === 'Enter' && !event.shiftKey && !boxOpen && !event.isComposing
+            && !target.closest?.('#plate, nav.commands'))
             return { type: 'enter' };
         return null;
     }
@@ -222,6 +223,8 @@ function adopt(page) {
         if (sameLanguage)
             console.error(`velkora: the page's form is not the module's: ${differing.map((e) => e.id).join(' ')}`);
         form.replaceChildren(...made.childNodes);
+        document.querySelector('nav.commands').outerHTML = page.commands;
+        document.getElementById('plate').outerHTML = page.plate;
         document.documentElement.lang = page.lang;
         document.title = page.title;
         document.querySelector('meta[name="description"]').content = page.description;
@@ -398,6 +401,105 @@ function refit() {
 }
 addEventListener('resize', refit);
 
+// --- the data plate ----------------------------------------------------------------------------
+// The plate lives in the module with the form; the page shows its sheet as the module writes
+// it, and passes on the commands of the bar below the form and of the plate's own view.
+function today() {
+    const now = new Date();
+    return [now.getFullYear(), now.getMonth() + 1, now.getDate()].map((n) => String(n).padStart(2, '0')).join('-');
+}
+
+// The plate written out: 0 the sheet's markup, 1 tab-separated text, 2 CSV.
+function plateOut(kind) {
+    const pointer = exports.plateWrite(kind, passText(today()));
+    return text(pointer, exports.outgoingLength());
+}
+
+function plateMessage(which, detail = '') {
+    exports.plateMessage(which, passText(String(detail)));
+}
+
+// The sheet shown anew; the focus kept on the box or command it was on, by its place.
+function showPlate(focusSelector) {
+    const sheet = document.getElementById('plate-sheet');
+    const selector = focusSelector ?? (sheet.contains(document.activeElement) && document.activeElement.dataset.row
+        ? `[data-row="${document.activeElement.dataset.row}"]${document.activeElement.dataset.command
+            ? `[data-command="${document.activeElement.dataset.command}"]` : '.floors'}` : null);
+    sheet.innerHTML = plateOut(0);
+    const again = selector && sheet.querySelector(selector);
+    if (again)
+        again.focus();
+}
+
+function openPlate(open) {
+    const view = document.getElementById('plate');
+    view.hidden = !open;
+    if (open) {
+        document.body.dataset.view = 'plate';
+        showPlate();
+        document.getElementById('plate-title').focus();
+    } else {
+        delete document.body.dataset.view;
+        document.getElementById('cmdPlateOpen').focus();
+    }
+}
+
+function download(name, content, type) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([content], { type }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+}
+
+const plateCommands = {
+    cmdPlateAdd: () => {
+        exports.plateAdd();
+        if (!document.getElementById('plate').hidden)
+            showPlate();
+    },
+    cmdPlateOpen: () => openPlate(true),
+    cmdAbout: () => exports.about(),
+    plateClose: () => openPlate(false),
+    platePrint: () => print(),
+    plateCopy: () => navigator.clipboard.writeText(plateOut(1)).catch((error) => plateMessage(1, error.message)),
+    plateSave: () => download(`${document.getElementById('plate-title').textContent}.csv`, plateOut(2), 'text/csv;charset=utf-8'),
+    plateShare: () => navigator.share({ title: document.getElementById('plate-title').textContent, text: plateOut(1) })
+        .catch((error) => error.name !== 'AbortError' && plateMessage(2, error.message)),
+};
+
+document.addEventListener('click', (event) => {
+    if (!ready || boxOpen)
+        return;
+    const target = event.target.closest?.('button');
+    if (!target)
+        return;
+    if (target.dataset.command) {
+        const row = Number(target.dataset.row);
+        if (target.dataset.command === 'remove')
+            exports.plateRemove(row);
+        else
+            exports.plateMove(row, target.dataset.command === 'up' ? -1 : 1);
+        const moved = target.dataset.command === 'remove' ? row : row + (target.dataset.command === 'up' ? -1 : 1);
+        return showPlate(`[data-row="${Math.max(0, moved)}"][data-command="${target.dataset.command}"]`);
+    }
+    const command = plateCommands[target.id];
+    if (!command)
+        return;
+    // Nothing to write out of an empty plate: said so.
+    if (target.id.startsWith('plate') && target.id !== 'plateClose' && !exports.plateRowCount())
+        return plateMessage(0);
+    command();
+});
+
+// A floors text is kept as the module keeps it (one line, its most, no control character).
+document.addEventListener('change', (event) => {
+    if (ready && event.target.classList?.contains('floors')) {
+        exports.plateSetFloors(Number(event.target.dataset.row), passText(event.target.value));
+        showPlate();
+    }
+});
+
 // --- start -------------------------------------------------------------------------------------
 const imports = { velkora, wasi_snapshot_preview1: wasi };
 const response = await fetch('velkora.wasm');
@@ -410,6 +512,7 @@ exports._initialize();
 // Form_Load, then the page's elements taken over.
 exports.__main_argc_argv(0, 0);
 await replay();
+document.getElementById('plateShare').hidden = !navigator.share;
 document.documentElement.dataset.ready = 'true';
 performance.mark('velkora-ready');
 refit();

@@ -23,6 +23,8 @@ namespace {
     std::unique_ptr<WebWindow> window;
     // Text handed in by the page, written by it into memory that textBuffer() gave it.
     std::string incoming;
+    // Text handed out to the page, which reads it from memory before it calls again.
+    std::string outgoing;
 
 } // namespace
 
@@ -95,4 +97,60 @@ VELKORA_EXPORT(refit) void refit()
 {
     if (window)
         window->refit();
+}
+
+VELKORA_EXPORT(plateAdd) void plateAdd()
+{
+    if (window)
+        window->plateAdd();
+}
+
+VELKORA_EXPORT(plateSetFloors) void plateSetFloors(int row, int length)
+{
+    if (window)
+        window->plateSetFloors(row, velkora::incoming.substr(0, static_cast<std::size_t>(length > 0 ? length : 0)));
+}
+
+VELKORA_EXPORT(plateRemove) void plateRemove(int row)
+{
+    if (window)
+        window->plateRemove(row);
+}
+
+VELKORA_EXPORT(plateMove) void plateMove(int row, int step)
+{
+    if (window)
+        window->plateMove(row, step);
+}
+
+// The plate written out (the date, for the sheet, passed in first); its length comes from
+// outgoingLength.
+VELKORA_EXPORT(plateWrite) const char *plateWrite(int kind, int dateLength)
+{
+    velkora::outgoing = window ? window->plateWrite(kind,
+                                     velkora::incoming.substr(0, static_cast<std::size_t>(dateLength > 0 ? dateLength : 0)))
+                               : std::string();
+    return velkora::outgoing.data();
+}
+
+VELKORA_EXPORT(outgoingLength) int outgoingLength()
+{
+    return static_cast<int>(velkora::outgoing.size());
+}
+
+VELKORA_EXPORT(plateMessage) void plateMessage(int which, int detailLength)
+{
+    if (window)
+        window->plateMessage(which, velkora::incoming.substr(0, static_cast<std::size_t>(detailLength > 0 ? detailLength : 0)));
+}
+
+VELKORA_EXPORT(plateRowCount) int plateRowCount()
+{
+    return window ? window->plateRowCount() : 0;
+}
+
+VELKORA_EXPORT(about) void about()
+{
+    if (window)
+        window->about();
 }

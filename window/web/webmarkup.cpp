@@ -1,9 +1,12 @@
 #include "window/web/webmarkup.h"
 
 #include "window/control_table.h"
+#include "window/data_plate.h"
 #include "window/frmvelkora.h"
 #include "window/identity.h"
 #include "window/language.h"
+
+#include <tuple>
 
 
 namespace velkora {
@@ -235,6 +238,104 @@ std::string formMarkup(const frmVelkora &form)
     for (const Control *control : form.controls()) {
         if (control->info.container.empty())
             markup(html, form, *control);
+    }
+    return std::move(html.out);
+}
+
+std::string commandBarMarkup(const Language &language)
+{
+    Html html;
+    html.open("nav").attribute("class", "commands").attribute("aria-label", translate(language, plateWindowTitle)).end();
+    for (const auto &[id, command] : { std::pair { "cmdPlateAdd", addToPlateCommand },
+             std::pair { "cmdPlateOpen", openPlateCommand }, std::pair { "cmdAbout", aboutCommand } })
+        html.open("button").attribute("type", "button").attribute("id", id).end().text(translate(language, command)).raw(
+            "</button>");
+    return std::move(html.raw("</nav>").out);
+}
+
+std::string plateViewMarkup(const Language &language)
+{
+    Html html;
+    html.open("section")
+        .attribute("id", "plate")
+        .attribute("class", "plate")
+        .attribute("aria-labelledby", "plate-title")
+        .flag("hidden", true)
+        .end()
+        .open("h2")
+        .attribute("id", "plate-title")
+        .attribute("tabindex", "-1")
+        .end()
+        .text(translate(language, plateWindowTitle))
+        .raw("</h2><div id=\"plate-sheet\"></div><div class=\"plate-outputs\">");
+    for (const auto &[id, command] : { std::pair { "platePrint", printCommand }, std::pair { "plateCopy", copyCommand },
+             std::pair { "plateSave", saveCommand }, std::pair { "plateShare", shareCommand },
+             std::pair { "plateClose", closeCommand } })
+        html.open("button")
+            .attribute("type", "button")
+            .attribute("id", id)
+            // Sharing is offered where the browser can share.
+            .flag("hidden", std::string_view(id) == "plateShare")
+            .end()
+            .text(translate(language, command))
+            .raw("</button>");
+    return std::move(html.raw("</div></section>").out);
+}
+
+std::string plateSheetMarkup(const DataPlate &plate, const Language &language, std::string_view date)
+{
+    Html html;
+    if (plate.rows().empty()) {
+        html.raw("<p class=\"sheet-empty\">").text(translate(language, emptyPlateMessage)).raw("</p>");
+        return std::move(html.out);
+    }
+    const PlateSheet sheet = plateSheet(plate, language, date);
+    html.raw("<h3 class=\"sheet-title\">").text(sheet.title).raw("</h3><p class=\"sheet-car\">").text(sheet.car);
+    html.raw("</p><div class=\"sheet-scroll\"><table class=\"sheet-rows\"><thead><tr>");
+    for (const std::string &heading : sheet.header)
+        html.raw("<th scope=\"col\">").text(heading).raw("</th>");
+    html.raw("<th class=\"row-commands\"></th></tr></thead><tbody>");
+    for (std::size_t row = 0; row < sheet.rows.size(); ++row) {
+        const std::string number = std::to_string(row);
+        const bool marked = plate.differsFromFirst(row);
+        html.raw(marked ? "<tr class=\"marked\">" : "<tr>");
+        // The floors: the user's own text in a box, the mark beside it.
+        html.raw("<td data-label=\"").text(sheet.header[0]).raw("\">");
+        html.open("input")
+            .attribute("type", "text")
+            .attribute("class", "floors")
+            .attribute("data-row", number)
+            .attribute("value", plate.rows()[row].floors)
+            .attribute("maxlength", std::to_string(floorsLengthMax))
+            .attribute("aria-label", sheet.header[0] + " " + std::to_string(row + 1))
+            .attribute("autocomplete", "off")
+            .end();
+        if (marked)
+            html.open("span").attribute("class", "mark").attribute("title", sheet.note).end().raw("*</span>");
+        html.raw("</td>");
+        for (std::size_t column = 1; column < sheet.header.size(); ++column)
+            html.raw("<td data-label=\"").text(sheet.header[column]).raw("\">").text(sheet.rows[row][column]).raw("</td>");
+        html.raw("<td class=\"row-commands\">");
+        // Small buttons with a sign each, named in full for a tooltip and a screen reader.
+        for (const auto &[command, text, sign] : { std::tuple { "up", moveUpCommand, "\u2191" },
+                 std::tuple { "down", moveDownCommand, "\u2193" }, std::tuple { "remove", removeRowCommand, "\u2715" } }) {
+            const std::string name = std::string(translate(language, text)) + " " + std::to_string(row + 1);
+            html.open("button")
+                .attribute("type", "button")
+                .attribute("data-row", number)
+                .attribute("data-command", command)
+                .attribute("title", name)
+                .attribute("aria-label", name)
+                .end()
+                .raw(sign)
+                .raw("</button>");
+        }
+        html.raw("</td></tr>");
+    }
+    html.raw("</tbody></table></div>");
+    for (const std::string *line : { &sheet.note, &sheet.basis, &sheet.made }) {
+        if (!line->empty())
+            html.raw("<p class=\"sheet-line\">").text(*line).raw("</p>");
     }
     return std::move(html.out);
 }

@@ -10,6 +10,7 @@ class frmVelkora;
 
 namespace velkora {
 
+class DataPlate;
 struct ControlInfo;
 struct Language;
 
@@ -18,6 +19,15 @@ struct Language;
 // colours (classes "fore-RRGGBB", "back-RRGGBB"), locks, tab stops, access keys, the focus
 // (autofocus) and the button Enter presses ("default") are the form's now.
 [[nodiscard]] std::string formMarkup(const frmVelkora &form);
+
+// The bar of commands below the form (add to the data plate, open it, About Velkora), and the
+// plate's own view with its outputs, its sheet left empty for the module to fill.
+[[nodiscard]] std::string commandBarMarkup(const Language &language);
+[[nodiscard]] std::string plateViewMarkup(const Language &language);
+// The data plate's sheet as the page shows and prints it: the title and car, the rows with each
+// row's floors in a box the user edits and its own commands, the note, the basis and the date;
+// a line that says how to add rows while there are none.
+[[nodiscard]] std::string plateSheetMarkup(const DataPlate &plate, const Language &language, std::string_view date);
 
 // What the page says of the program in a language: its title and description.
 [[nodiscard]] std::string pageTitle(const Language &language);

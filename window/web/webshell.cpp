@@ -178,7 +178,8 @@ int main(int argc, char *argv[])
                     { { "lang", code }, { "title", escapeHtml(pageTitle(language)) },
                         { "description", escapeHtml(pageDescription(language)) },
                         { "manifest", "velkora" + suffix + ".webmanifest" },
-                        { "caption", escapeHtml(windowCaption) }, { "form", formMarkup(form) } }))
+                        { "caption", escapeHtml(windowCaption) }, { "form", formMarkup(form) },
+                        { "commands", commandBarMarkup(language) }, { "plate", plateViewMarkup(language) } }))
             && write(site + "/velkora" + suffix + ".webmanifest",
                 fill(manifest,
                     { { "lang", code }, { "description", jsonEscape(pageDescription(language)) },

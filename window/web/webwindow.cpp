@@ -129,12 +129,63 @@ void WebWindow::adopt()
                                  .field("description", pageDescription(language))
                                  .field("names", names)
                                  .field("form", formMarkup(form))
+                                 .field("commands", commandBarMarkup(language))
+                                 .field("plate", plateViewMarkup(language))
                                  .done();
     jsAdopt(page.data(), size(page));
     adopted = true;
     // Where the focus is: the page's autofocus has put it there already, unless the user moved it.
     if (const Control *focused = form.focused())
         showProperty(positionOf(focused), *focused, Property::Focus);
+}
+
+void WebWindow::plateAdd()
+{
+    addToDataPlate(form, plate);
+}
+
+void WebWindow::plateSetFloors(int row, std::string text)
+{
+    plate.setFloors(static_cast<std::size_t>(row), text);
+}
+
+void WebWindow::plateRemove(int row)
+{
+    plate.remove(static_cast<std::size_t>(row));
+}
+
+void WebWindow::plateMove(int row, int step)
+{
+    plate.move(static_cast<std::size_t>(row), step);
+}
+
+std::string WebWindow::plateWrite(int kind, std::string_view date) const
+{
+    const Language &language = form.textLanguage();
+    switch (kind) {
+    case 1:
+        return plateText(plate, language);
+    case 2:
+        return plateCsv(plate, language);
+    default:
+        return plateSheetMarkup(plate, language, date);
+    }
+}
+
+void WebWindow::plateMessage(int which, std::string_view detail)
+{
+    const Language &language = form.textLanguage();
+    const std::string_view texts[] = { emptyPlateMessage, copyFailedMessage, shareFailedMessage };
+    std::string text(translate(language, texts[which >= 0 && which < 3 ? which : 0]));
+    if (const std::size_t at = text.find("{1}"); at != std::string::npos)
+        text.replace(at, 3, detail);
+    form.MsgBox(std::string(translate(language, plateWindowTitle)), text, MessageIcon::Exclamation);
+}
+
+void WebWindow::about()
+{
+    const Language &language = form.textLanguage();
+    form.MsgBox(aboutTitle(language), aboutText(language), MessageIcon::None);
 }
 
 void WebWindow::showProperty(int index, const Control &control, Property property)

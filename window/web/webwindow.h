@@ -6,6 +6,7 @@
 #pragma once
 
 #include "window/controls.h"
+#include "window/data_plate.h"
 
 #include <string>
 
@@ -35,6 +36,19 @@ public:
     // captions, and what the program wrote, are fitted to their controls again.
     void refit();
 
+    // The data plate's commands from the page's bar and the plate's view.
+    void plateAdd();
+    void plateSetFloors(int row, std::string text);
+    void plateRemove(int row);
+    void plateMove(int row, int step);
+    int plateRowCount() const { return static_cast<int>(plate.rows().size()); }
+    // The plate written out: 0 the sheet's markup (dated), 1 tab-separated text, 2 CSV.
+    std::string plateWrite(int kind, std::string_view date) const;
+    // A message the page has to give about the plate: 0 it has no rows, 1 the copy failed,
+    // 2 the share failed (with the browser's reason).
+    void plateMessage(int which, std::string_view detail);
+    void about();
+
 private:
     void showProperty(int index, const Control &control, Property property);
     void fitCaption(int index, const Control &control);
@@ -43,6 +57,7 @@ private:
     int positionOf(const Control *control) const;
 
     frmVelkora &form;
+    DataPlate plate;
     bool adopted = false;
 };
 
