@@ -5,6 +5,7 @@
 #include "window/fit.h"
 #include "window/frmvelkora.h"
 #include "window/win32/systemlibraries.h"
+#include "window/win32/win32dataplate.h"
 
 #include <commctrl.h>
 #include <initguid.h>
@@ -183,11 +184,49 @@ Win32Window::Win32Window(frmVelkora &form, HINSTANCE instance)
     createControls();
     sizeFrame(true);
 
+    // The plate's commands at the end of the window's system menu.
+    HMENU system = GetSystemMenu(window, FALSE);
+    AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+    addPlateCommands(system);
+
     form.onShow = [this] { showOnScreen(); };
     form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon icon) {
-        MessageBoxW(window, wide(text).c_str(), wide(title).c_str(),
+        HWND owner = plateView && GetForegroundWindow() == plateView->handle() ? plateView->handle() : window;
+        MessageBoxW(owner, wide(text).c_str(), wide(title).c_str(),
             MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0));
     };
+}
+
+void Win32Window::addPlateCommands(HMENU menu)
+{
+    const Language &language = form.textLanguage();
+    AppendMenuW(menu, MF_STRING, addToPlateId, wide(translate(language, addToPlateCommand)).c_str());
+    AppendMenuW(menu, MF_STRING, openPlateId, (wide(translate(language, openPlateCommand)) + L"\tCtrl+D").c_str());
+    AppendMenuW(menu, MF_STRING, aboutId, wide(translate(language, aboutCommand)).c_str());
+}
+
+void Win32Window::plateCommand(int id)
+{
+    switch (id) {
+    case addToPlateId:
+        addToDataPlate(form, plate);
+        if (plateView)
+            plateView->refresh();
+        break;
+    case openPlateId:
+        if (!plateView)
+            plateView = std::make_unique<Win32DataPlate>(form, plate, instance, window);
+        plateView->show();
+        break;
+    case aboutId: {
+        const Language &language = form.textLanguage();
+        MessageBoxW(window, wide(aboutText(language)).c_str(), wide(aboutTitle(language)).c_str(),
+            MB_OK | MB_ICONINFORMATION);
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 Win32Window::~Win32Window()
@@ -683,8 +722,15 @@ void Win32Window::onCommand(int id, int code)
 
 bool Win32Window::preTranslate(MSG &message)
 {
+    if (plateView && plateView->preTranslate(message))
+        return true;
     if (message.hwnd != window && GetAncestor(message.hwnd, GA_ROOT) != window)
         return false;
+    if (message.message == WM_KEYDOWN && message.wParam == 'D' && GetKeyState(VK_CONTROL) < 0
+        && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        plateCommand(openPlateId);
+        return true;
+    }
     const bool modified = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0;
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && !modified) {
         form.pressEnter();
@@ -805,7 +851,27 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Alt alone would open the window menu and take the next keys; Alt+Space still does.
         if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0)
             return 0;
+        if ((wParam & 0xFFF0) == addToPlateId || (wParam & 0xFFF0) == openPlateId || (wParam & 0xFFF0) == aboutId) {
+            plateCommand(int(wParam & 0xFFF0));
+            return 0;
+        }
         break;
+    case WM_CONTEXTMENU: {
+        // From the keyboard (no point given): beside the focused control.
+        POINT at { short(LOWORD(lParam)), short(HIWORD(lParam)) };
+        if (lParam == -1) {
+            RECT focused {};
+            GetWindowRect(GetFocus() ? GetFocus() : window, &focused);
+            at = { focused.left + 8, focused.bottom };
+        }
+        HMENU menu = CreatePopupMenu();
+        addPlateCommands(menu);
+        const int chosen = int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
+        DestroyMenu(menu);
+        if (chosen)
+            plateCommand(chosen);
+        return 0;
+    }
     case WM_DPICHANGED: {
         dotsPerInch = HIWORD(wParam);
         const RECT *suggested = reinterpret_cast<const RECT *>(lParam);

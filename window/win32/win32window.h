@@ -3,11 +3,13 @@
 #pragma once
 
 #include "window/controls.h"
+#include "window/data_plate.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <string_view>
@@ -17,6 +19,8 @@ class frmVelkora;
 struct IAccPropServices;
 
 namespace velkora {
+
+class Win32DataPlate;
 
 class Win32Window
 {
@@ -36,6 +40,14 @@ public:
     int messageLoop();
     // The dots per inch the window is laid out for.
     int dpi() const { return dotsPerInch; }
+
+    // The commands of the form's context menu (a right click, Shift+F10 or the Menu key on a
+    // control without a menu of its own) and of the window's system menu (Alt+Space); Ctrl+D
+    // opens the plate.
+    enum PlateCommand { addToPlateId = 0x0100, openPlateId = 0x0110, aboutId = 0x0120 };
+    void plateCommand(int id);
+    // The plate's window, once it has been opened.
+    Win32DataPlate *plateWindow() const { return plateView.get(); }
 
     // Whether a contrast theme is on: the system's setting (tests replace it). Under one, the
     // entry boxes and options are painted only in the theme's colours; the window follows the
@@ -96,6 +108,7 @@ private:
     Paint paintOf(const Control &control);
     HBRUSH brush(Colour colour);
     void onCommand(int id, int code);
+    void addPlateCommands(HMENU menu);
     const Binding *bindingOf(HWND hwnd) const;
     const Binding *bindingOf(const Control &control) const;
 
@@ -116,6 +129,8 @@ private:
     // reports back is not taken for the user's doing.
     bool writing = false;
     bool comInitialised = false;
+    DataPlate plate;
+    std::unique_ptr<Win32DataPlate> plateView;
 };
 
 } // namespace velkora
