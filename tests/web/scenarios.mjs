@@ -278,7 +278,13 @@ scenarios.push({
         await addRow(tab, '42', '400');
         await addRow(tab, '42', '900');
         await addRow(tab, '48', '400');
-        await tab.click('#cmdPlateOpen');
+        // By keys: from the inch box past the form's stops to the bar's second command, and Enter.
+        await tab.click('#optImperial');
+        assert.equal(await focused(tab), 'txtWidth');
+        for (let i = 0; i < 7; ++i)
+            await tab.press('Tab');
+        assert.equal(await focused(tab), 'cmdPlateOpen');
+        await tab.press('Enter');
         assert.equal(await tab.evaluate("getComputedStyle(document.querySelector('main.window')).display"), 'none');
         assert.equal(await focused(tab), 'plate-title');
         await tab.click('input.floors[data-row="1"]');
