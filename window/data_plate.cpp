@@ -13,95 +13,102 @@ namespace velkora {
 
 namespace {
 
-// TRANSLATORS: the data plate's column headings, in the printed sheet, the copied text and CSV.
-constexpr std::string_view floorsHeading = translatable("Floors");
-constexpr std::string_view headings[] = {
-    floorsHeading,
-    translatable("Door type"),
-    translatable("Width (in)"),
-    translatable("Width (mm)"),
-    translatable("Weight (lb)"),
-    translatable("Weight (kg)"),
-    translatable("Close time (s)"),
-    translatable("Nudging time (s)"),
-};
+    // TRANSLATORS: the data plate's column headings, in the printed sheet, the copied text and CSV.
+    constexpr std::string_view floorsHeading = translatable("Floors");
+    constexpr std::string_view headings[] = {
+        floorsHeading,
+        translatable("Door type"),
+        translatable("Width (in)"),
+        translatable("Width (mm)"),
+        translatable("Weight (lb)"),
+        translatable("Weight (kg)"),
+        translatable("Close time (s)"),
+        translatable("Nudging time (s)"),
+    };
 
-// "{1}", "{2}", ... of a translated text replaced by the values, in order.
-std::string fill(std::string_view text, std::initializer_list<std::string_view> values)
-{
-    std::string filled(text);
-    int number = 1;
-    for (const std::string_view value : values) {
-        const std::string mark = "{" + std::to_string(number++) + "}";
-        if (const std::size_t at = filled.find(mark); at != std::string::npos)
-            filled.replace(at, mark.size(), value);
+    // "{1}", "{2}", ... of a translated text replaced by the values, in order.
+    std::string fill(std::string_view text, std::initializer_list<std::string_view> values)
+    {
+        std::string filled(text);
+        int number = 1;
+        for (const std::string_view value : values) {
+            const std::string mark = "{" + std::to_string(number++) + "}";
+            if (const std::size_t at = filled.find(mark); at != std::string::npos)
+                filled.replace(at, mark.size(), value);
+        }
+        return filled;
     }
-    return filled;
-}
 
-std::vector<std::string> cellsOf(const PlateRow &row)
-{
-    return { row.floors, row.doorTypeCaption, row.widthInches, row.widthMillimetres, row.weightPounds,
-        row.weightKilograms, row.closeTime, row.nudgingTime };
-}
-
-std::vector<std::string> headerIn(const Language &language)
-{
-    std::vector<std::string> header;
-    for (const std::string_view heading : headings)
-        header.emplace_back(translate(language, heading));
-    return header;
-}
-
-bool sameNumber(const std::string &a, const std::string &b)
-{
-    double x = 0;
-    double y = 0;
-    const auto [endA, errorA] = std::from_chars(a.data(), a.data() + a.size(), x);
-    const auto [endB, errorB] = std::from_chars(b.data(), b.data() + b.size(), y);
-    if (errorA != std::errc {} || errorB != std::errc {} || endA != a.data() + a.size() || endB != b.data() + b.size())
-        return a == b;
-    return x == y;
-}
-
-// A number as the form writes one: digits, a point, an exponent, a sign before either.
-bool isNumber(std::string_view cell)
-{
-    double value = 0;
-    const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
-    return !cell.empty() && error == std::errc {} && end == cell.data() + cell.size();
-}
-
-std::string csvCell(const std::string &cell)
-{
-    std::string text = cell;
-    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos && !isNumber(text))
-        text.insert(0, 1, '\'');
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
+    std::vector<std::string> cellsOf(const PlateRow &row)
+    {
+        return { row.floors, row.doorTypeCaption, row.widthInches, row.widthMillimetres,
+            row.weightPounds, row.weightKilograms, row.closeTime, row.nudgingTime };
     }
-    return quoted + '"';
-}
 
-// The length of the UTF-8 sequence that starts at text[at], or 0 where none valid starts.
-std::size_t sequenceLength(std::string_view text, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || at + length > text.size())
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80)
+    std::vector<std::string> headerIn(const Language &language)
+    {
+        std::vector<std::string> header;
+        for (const std::string_view heading : headings)
+            header.emplace_back(translate(language, heading));
+        return header;
+    }
+
+    bool sameNumber(const std::string &a, const std::string &b)
+    {
+        double x = 0;
+        double y = 0;
+        const auto [endA, errorA] = std::from_chars(a.data(), a.data() + a.size(), x);
+        const auto [endB, errorB] = std::from_chars(b.data(), b.data() + b.size(), y);
+        if (errorA != std::errc {} || errorB != std::errc {} || endA != a.data() + a.size()
+            || endB != b.data() + b.size())
+            return a == b;
+        return x == y;
+    }
+
+    // A number as the form writes one: digits, a point, an exponent, a sign before either.
+    bool isNumber(std::string_view cell)
+    {
+        double value = 0;
+        const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
+        return !cell.empty() && error == std::errc {} && end == cell.data() + cell.size();
+    }
+
+    std::string csvCell(const std::string &cell)
+    {
+        std::string text = cell;
+        if (!text.empty()
+            && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos
+            && !isNumber(text))
+            text.insert(0, 1, '\'');
+        if (text.find_first_of(",\"\r\n") == std::string::npos)
+            return text;
+        std::string quoted = "\"";
+        for (const char c : text) {
+            if (c == '"')
+                quoted += '"';
+            quoted += c;
+        }
+        return quoted + '"';
+    }
+
+    // The length of the UTF-8 sequence that starts at text[at], or 0 where none valid starts.
+    std::size_t sequenceLength(std::string_view text, std::size_t at)
+    {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+        const unsigned char lead = byte(at);
+        const std::size_t length = lead < 0x80 ? 1
+            : (lead >> 5) == 0x6               ? 2
+            : (lead >> 4) == 0xE               ? 3
+            : (lead >> 3) == 0x1E              ? 4
+                                               : 0;
+        if (length == 0 || at + length > text.size())
             return 0;
+        for (std::size_t i = 1; i < length; ++i) {
+            if ((byte(at + i) & 0xC0) != 0x80)
+                return 0;
+        }
+        return length;
     }
-    return length;
-}
 
 } // namespace
 
@@ -153,7 +160,8 @@ bool DataPlate::differsFromFirst(std::size_t row) const
     if (row == 0 || row >= all.size())
         return false;
     const PlateRow &first = all.front();
-    return all[row].doorType != first.doorType || !sameNumber(all[row].widthInches, first.widthInches);
+    return all[row].doorType != first.doorType
+        || !sameNumber(all[row].widthInches, first.widthInches);
 }
 
 void addToDataPlate(frmVelkora &form, DataPlate &plate)
@@ -172,7 +180,8 @@ void addToDataPlate(frmVelkora &form, DataPlate &plate)
     case PlateAdd::Full:
         form.MsgBox(title,
             fill(translate(language,
-                     translatable("The data plate holds {1} rows, its most. Remove a row to add another.")),
+                     translatable(
+                         "The data plate holds {1} rows, its most. Remove a row to add another.")),
                 { std::to_string(plateRowsMax) }),
             MessageIcon::Exclamation);
         return;
@@ -209,7 +218,8 @@ PlateSheet plateSheet(const DataPlate &plate, const Language &language, std::str
     sheet.title = translate(language, translatable("Door Data Plate: Minimum Closing Times"));
     if (!plate.rows().empty()) {
         const PlateRow &first = plate.rows().front();
-        sheet.car = fill(translate(language, translatable("Door type: {1}. Entrance width: {2} in ({3} mm).")),
+        sheet.car = fill(
+            translate(language, translatable("Door type: {1}. Entrance width: {2} in ({3} mm).")),
             { first.doorTypeCaption, first.widthInches, first.widthMillimetres });
     }
     sheet.header = headerIn(language);
@@ -224,11 +234,14 @@ PlateSheet plateSheet(const DataPlate &plate, const Language &language, std::str
     }
     if (marked)
         sheet.note = translate(language,
-            translatable("* Door type or entrance width differs from the first row: one car has one entrance."));
+            translatable("* Door type or entrance width differs from the first row: one car has "
+                         "one entrance."));
     sheet.basis = translate(language,
-        translatable("Basis: an average kinetic energy of 7 ft-lbf over the code zone distance; the nudging time is "
+        translatable("Basis: an average kinetic energy of 7 ft-lbf over the code zone distance; "
+                     "the nudging time is "
                      "1.667 × the close time."));
-    sheet.made = fill(translate(language, translatable("{1}, Velkora {2}")), { date, identity::shownVersion });
+    sheet.made = fill(
+        translate(language, translatable("{1}, Velkora {2}")), { date, identity::shownVersion });
     return sheet;
 }
 
@@ -289,14 +302,17 @@ std::string aboutTitle(const Language &language)
 
 std::string aboutText(const Language &language)
 {
-    return fill(translate(language,
-                    translatable("Velkora {1}\n\nMinimum door close and nudging close times of power-operated "
-                                 "elevator doors. The times hold an average kinetic energy of 7 ft-lbf over the "
-                                 "code zone distance, stricter than the code's 10 J (7.37 ft-lbf): they are about "
-                                 "2.6 percent longer than tables made on the code's own limit. The nudging time is 1.667 "
-                                 "× the close time.\n\n© 2026 Velkora. All rights reserved. Velkora may be "
-                                 "installed and used free of charge; it may be passed on only unmodified and "
-                                 "whole.")),
+    return fill(
+        translate(language,
+            translatable(
+                "Velkora {1}\n\nMinimum door close and nudging close times of power-operated "
+                "elevator doors. The times hold an average kinetic energy of 7 ft-lbf over the "
+                "code zone distance, stricter than the code's 10 J (7.37 ft-lbf): they are about "
+                "2.6 percent longer than tables made on the code's own limit. The nudging time is "
+                "1.667 "
+                "× the close time.\n\n© 2026 Velkora. All rights reserved. Velkora may be "
+                "installed and used free of charge; it may be passed on only unmodified and "
+                "whole.")),
         { identity::shownVersion });
 }
 

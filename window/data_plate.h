@@ -19,7 +19,8 @@ namespace velkora {
 inline constexpr std::size_t plateRowsMax = 100;
 inline constexpr std::size_t floorsLengthMax = 40;
 
-struct PlateRow {
+struct PlateRow
+{
     // Free text the user types: "1–12", "L", "B2–3".
     std::string floors;
     // 1 to 4: the door type option (opt1 to opt4), and its caption in the form's language.
@@ -71,12 +72,18 @@ inline constexpr std::string_view closeCommand = translatable("Close");
 // the plate is lost.
 inline constexpr std::string_view emptyPlateMessage
     = translatable("The data plate has no rows yet: calculate, then choose Add to data plate.");
-inline constexpr std::string_view noPrinterMessage = translatable("No printer is set up: nothing was printed.");
-inline constexpr std::string_view printCancelledMessage = translatable("Printing was cancelled: nothing was printed.");
-inline constexpr std::string_view printFailedMessage = translatable("Printing failed: nothing was printed.");
-inline constexpr std::string_view saveFailedMessage = translatable("The CSV file could not be saved: {1}");
-inline constexpr std::string_view copyFailedMessage = translatable("The rows could not be copied: {1}");
-inline constexpr std::string_view shareFailedMessage = translatable("The rows could not be shared: {1}");
+inline constexpr std::string_view noPrinterMessage
+    = translatable("No printer is set up: nothing was printed.");
+inline constexpr std::string_view printCancelledMessage
+    = translatable("Printing was cancelled: nothing was printed.");
+inline constexpr std::string_view printFailedMessage
+    = translatable("Printing failed: nothing was printed.");
+inline constexpr std::string_view saveFailedMessage
+    = translatable("The CSV file could not be saved: {1}");
+inline constexpr std::string_view copyFailedMessage
+    = translatable("The rows could not be copied: {1}");
+inline constexpr std::string_view shareFailedMessage
+    = translatable("The rows could not be shared: {1}");
 
 // "Add to data plate": adds the form's row, or says in a message box of the form why not.
 void addToDataPlate(frmVelkora &form, DataPlate &plate);
@@ -87,7 +94,8 @@ void addToDataPlate(frmVelkora &form, DataPlate &plate);
 
 // The printed sheet, in the form's language: its texts and the table of rows, each marked row's
 // floors followed by " *" and the note that explains the mark.
-struct PlateSheet {
+struct PlateSheet
+{
     std::string title;
     // The car's door type and entrance width, from the first row.
     std::string car;
@@ -99,7 +107,8 @@ struct PlateSheet {
     // The date (YYYY-MM-DD, given) and Velkora's version.
     std::string made;
 };
-[[nodiscard]] PlateSheet plateSheet(const DataPlate &plate, const Language &language, std::string_view date);
+[[nodiscard]] PlateSheet plateSheet(
+    const DataPlate &plate, const Language &language, std::string_view date);
 // The sheet as lines for a narrow strip (a label printer): the title, the car, then a block of
 // lines for each row (its floors, a marked row's door type, width, weight and both times), the
 // note, the basis and the date.

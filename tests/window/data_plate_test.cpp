@@ -13,13 +13,16 @@ using namespace velkora;
 
 namespace {
 
-struct Shown {
+struct Shown
+{
     std::string title, text;
 };
 
 // A form after Form_Load whose message boxes are recorded.
-struct Form {
-    explicit Form(const Language &language = english()) : form(language)
+struct Form
+{
+    explicit Form(const Language &language = english())
+        : form(language)
     {
         form.MsgBox = [this](const std::string &title, const std::string &text, MessageIcon) {
             shown.push_back({ title, text });
@@ -41,8 +44,9 @@ struct Form {
     std::vector<Shown> shown;
 };
 
-const std::string header = "Floors\tDoor type\tWidth (in)\tWidth (mm)\tWeight (lb)\tWeight (kg)\tClose time (s)\t"
-                           "Nudging time (s)\n";
+const std::string header
+    = "Floors\tDoor type\tWidth (in)\tWidth (mm)\tWeight (lb)\tWeight (kg)\tClose time (s)\t"
+      "Nudging time (s)\n";
 
 } // namespace
 
@@ -57,8 +61,9 @@ TEST(DataPlate, TakesEachRowFromTheFormAsItShowsItOnEitherRoad)
     EXPECT_EQ(plate.add(f.form), PlateAdd::Added);
     plate.setFloors(1, "L");
     EXPECT_EQ(plateText(plate, english()),
-        header + "\tSide Opening Single Speed\t42\t1066.8\t400\t181.437\t2.98\t4.97\n"
-                 "L\tCenter Opening Single Speed\t42\t1066.8\t198.416\t90\t1.05\t1.75\n");
+        header
+            + "\tSide Opening Single Speed\t42\t1066.8\t400\t181.437\t2.98\t4.97\n"
+              "L\tCenter Opening Single Speed\t42\t1066.8\t198.416\t90\t1.05\t1.75\n");
 }
 
 TEST(DataPlate, NoRowWithoutResultsNorPastItsMost)
@@ -81,10 +86,12 @@ TEST(DataPlate, NoRowWithoutResultsNorPastItsMost)
     addToDataPlate(f.form, plate);
     EXPECT_EQ(plate.rows().size(), plateRowsMax);
     ASSERT_EQ(f.shown.size(), 3u);
-    EXPECT_EQ(f.shown[2].text, "The data plate holds 100 rows, its most. Remove a row to add another.");
+    EXPECT_EQ(
+        f.shown[2].text, "The data plate holds 100 rows, its most. Remove a row to add another.");
 }
 
-struct FloorsCase {
+struct FloorsCase
+{
     const char *name;
     std::string typed;
     std::string kept;
@@ -102,16 +109,27 @@ TEST_P(CleanFloors, OneLineOfFortyCharactersAtMost)
 INSTANTIATE_TEST_SUITE_P(Texts, CleanFloors,
     testing::Values(FloorsCase { "range", "1–12", "1–12" }, FloorsCase { "tab", "L\tB2", "LB2" },
         FloorsCase { "line_breaks", "1\r\n2\n3", "123" },
-        FloorsCase { "escape_and_delete", "B\x1b[2J\x7f" "1", "B[2J1" },
-        FloorsCase { "c1_control_and_separators", "A\xc2\x85" "B\xe2\x80\xa8" "C\xe2\x80\xa9", "ABC" },
-        FloorsCase { "invalid_utf8", "\xff" "1\xc3", "1" },
+        FloorsCase { "escape_and_delete",
+            "B\x1b[2J\x7f"
+            "1",
+            "B[2J1" },
+        FloorsCase { "c1_control_and_separators",
+            "A\xc2\x85"
+            "B\xe2\x80\xa8"
+            "C\xe2\x80\xa9",
+            "ABC" },
+        FloorsCase { "invalid_utf8",
+            "\xff"
+            "1\xc3",
+            "1" },
         FloorsCase { "three_hundred_letters", std::string(300, 'x'), std::string(40, 'x') },
-        FloorsCase { "forty_one_accented", [] {
-                        std::string text;
-                        for (int i = 0; i < 41; ++i)
-                            text += "é";
-                        return text;
-                    }(),
+        FloorsCase { "forty_one_accented",
+            [] {
+                std::string text;
+                for (int i = 0; i < 41; ++i)
+                    text += "é";
+                return text;
+            }(),
             [] {
                 std::string text;
                 for (int i = 0; i < 40; ++i)
@@ -152,15 +170,17 @@ TEST(DataPlate, ARowOfAnotherDoorTypeOrWidthIsMarkedOnTheSheet)
     plate.add(f.form);
     f.calculate("42", "400", 'T');
     plate.add(f.form);
-    EXPECT_EQ((std::vector<bool> { plate.differsFromFirst(0), plate.differsFromFirst(1), plate.differsFromFirst(2),
-                  plate.differsFromFirst(3) }),
+    EXPECT_EQ((std::vector<bool> { plate.differsFromFirst(0), plate.differsFromFirst(1),
+                  plate.differsFromFirst(2), plate.differsFromFirst(3) }),
         (std::vector<bool> { false, false, true, true }));
 
     const PlateSheet sheet = plateSheet(plate, english(), "2026-12-11");
-    EXPECT_EQ(sheet.car, "Door type: Side Opening Single Speed. Entrance width: 42 in (1066.8 mm).");
+    EXPECT_EQ(
+        sheet.car, "Door type: Side Opening Single Speed. Entrance width: 42 in (1066.8 mm).");
     EXPECT_EQ(sheet.rows[2][0], " *");
     EXPECT_EQ(sheet.rows[1][6], "4.47");
-    EXPECT_EQ(sheet.note, "* Door type or entrance width differs from the first row: one car has one entrance.");
+    EXPECT_EQ(sheet.note,
+        "* Door type or entrance width differs from the first row: one car has one entrance.");
     EXPECT_EQ(sheet.made.substr(0, 20), "2026-12-11, Velkora ");
 
     plate.remove(3);
@@ -177,8 +197,9 @@ TEST(DataPlate, TheNarrowSheetHoldsEveryNumber)
     plate.setFloors(0, "1–12");
     const std::vector<std::string> lines = narrowSheet(plateSheet(plate, english(), "2026-12-11"));
     const std::vector<std::string> block(lines.begin() + 3, lines.begin() + 8);
-    EXPECT_EQ(block, (std::vector<std::string> { "Floors: 1–12", "Width (in): 42 (1066.8 mm)",
-                         "Weight (lb): 400 (181.437 kg)", "Close time (s): 2.98", "Nudging time (s): 4.97" }));
+    EXPECT_EQ(block,
+        (std::vector<std::string> { "Floors: 1–12", "Width (in): 42 (1066.8 mm)",
+            "Weight (lb): 400 (181.437 kg)", "Close time (s): 2.98", "Nudging time (s): 4.97" }));
 }
 
 TEST(DataPlate, CsvFollowsRfc4180AndRunsNoFormula)
@@ -187,16 +208,23 @@ TEST(DataPlate, CsvFollowsRfc4180AndRunsNoFormula)
     DataPlate plate;
     f.calculate("42", "400");
     const std::vector<std::pair<std::string, std::string>> cases = {
-        { "=HYPERLINK(\"http://x.example\",\"go\")", "\"'=HYPERLINK(\"\"http://x.example\"\",\"\"go\"\")\"" },
-        { "+1", "'+1" }, { "-2", "-2" }, { "-B2", "'-B2" }, { "+B2", "'+B2" }, { "@SUM(A1)", "'@SUM(A1)" },
-        { "1, 2", "\"1, 2\"" }, { "say \"L\"", "\"say \"\"L\"\"\"" },
+        { "=HYPERLINK(\"http://x.example\",\"go\")",
+            "\"'=HYPERLINK(\"\"http://x.example\"\",\"\"go\"\")\"" },
+        { "+1", "'+1" },
+        { "-2", "-2" },
+        { "-B2", "'-B2" },
+        { "+B2", "'+B2" },
+        { "@SUM(A1)", "'@SUM(A1)" },
+        { "1, 2", "\"1, 2\"" },
+        { "say \"L\"", "\"say \"\"L\"\"\"" },
     };
     for (const auto &[typed, written] : cases) {
         plate.add(f.form);
         plate.setFloors(plate.rows().size() - 1, typed);
     }
-    std::string expected = "Floors,Door type,Width (in),Width (mm),Weight (lb),Weight (kg),Close time (s),"
-                           "Nudging time (s)\r\n";
+    std::string expected
+        = "Floors,Door type,Width (in),Width (mm),Weight (lb),Weight (kg),Close time (s),"
+          "Nudging time (s)\r\n";
     for (const auto &[typed, written] : cases)
         expected += written + ",Side Opening Single Speed,42,1066.8,400,181.437,2.98,4.97\r\n";
     EXPECT_EQ(plateCsv(plate, english()), expected);
@@ -210,8 +238,10 @@ TEST(DataPlate, TheSheetAndTheTextInTheFormsLanguage)
     f.calculate("42", "400", 'L');
     addToDataPlate(f.form, plate);
     const PlateSheet sheet = plateSheet(plate, languages()[1], "2026-12-11");
-    EXPECT_EQ(sheet.car, "Type de porte\u00a0: Ouverture latérale à\u00a0une\u00a0vitesse. Largeur de l'entrée\u00a0: 42 po "
-                         "(1066.8 mm).");
+    EXPECT_EQ(sheet.car,
+        "Type de porte\u00a0: Ouverture latérale à\u00a0une\u00a0vitesse. Largeur de "
+        "l'entrée\u00a0: 42 po "
+        "(1066.8 mm).");
     EXPECT_EQ(plateText(plate, languages()[1]).substr(0, 21), "Étages\tType de porte");
     EXPECT_NE(aboutText(languages()[1]).find("2.6 %"), std::string::npos);
 }

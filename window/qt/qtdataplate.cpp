@@ -43,7 +43,8 @@ QtDataPlate::QtDataPlate(frmVelkora &form, DataPlate &plate, QWidget *parent)
     , plate(plate)
 {
     const Language &language = form.textLanguage();
-    const auto tr = [&language](std::string_view english) { return qText(translate(language, english)); };
+    const auto tr
+        = [&language](std::string_view english) { return qText(translate(language, english)); };
     setObjectName(QStringLiteral("dataPlate"));
     setWindowTitle(tr(plateWindowTitle));
     setAccessibleName(tr(plateWindowTitle));
@@ -58,7 +59,8 @@ QtDataPlate::QtDataPlate(frmVelkora &form, DataPlate &plate, QWidget *parent)
     // Every column as wide as its heading and cells; the floors room for a range or two.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-    table->setColumnWidth(0, table->fontMetrics().horizontalAdvance(QStringLiteral("B2–12, 14–20")) + 12);
+    table->setColumnWidth(
+        0, table->fontMetrics().horizontalAdvance(QStringLiteral("B2–12, 14–20")) + 12);
     QStringList headings;
     for (const std::string &heading : plateSheet(plate, language, "").header)
         headings << qText(heading);
@@ -99,12 +101,13 @@ QtDataPlate::QtDataPlate(frmVelkora &form, DataPlate &plate, QWidget *parent)
     });
 
     chooseSaveFile = [this, tr] {
-        return QFileDialog::getSaveFileName(this, tr(saveCommand), tr(plateWindowTitle) + QStringLiteral(".csv"),
-            QStringLiteral("CSV (*.csv)"));
+        return QFileDialog::getSaveFileName(this, tr(saveCommand),
+            tr(plateWindowTitle) + QStringLiteral(".csv"), QStringLiteral("CSV (*.csv)"));
     };
     choosePrinter = [this](QPrinter &printer) {
         QPrintPreviewDialog preview(&printer, this);
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *shown) { print(*shown); });
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *shown) { print(*shown); });
         return preview.exec() == QDialog::Accepted;
     };
     refresh();
@@ -120,13 +123,16 @@ void QtDataPlate::refresh()
         const std::vector<std::string> &cells = sheet.rows[std::size_t(row)];
         for (int column = 0; column < 8; ++column) {
             // The floors are the user's to edit; a marked row's mark stands beside its number.
-            const std::string &text = column == 0 ? plate.rows()[std::size_t(row)].floors : cells[std::size_t(column)];
+            const std::string &text
+                = column == 0 ? plate.rows()[std::size_t(row)].floors : cells[std::size_t(column)];
             auto *item = new QTableWidgetItem(qText(text));
-            item->setFlags(column == 0 ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable);
+            item->setFlags(column == 0 ? item->flags() | Qt::ItemIsEditable
+                                       : item->flags() & ~Qt::ItemIsEditable);
             table->setItem(row, column, item);
         }
         const bool marked = plate.differsFromFirst(std::size_t(row));
-        auto *number = new QTableWidgetItem(QString::number(row + 1) + (marked ? QStringLiteral(" *") : QString()));
+        auto *number = new QTableWidgetItem(
+            QString::number(row + 1) + (marked ? QStringLiteral(" *") : QString()));
         if (marked) {
             number->setToolTip(qText(sheet.note));
             table->item(row, 0)->setData(Qt::AccessibleDescriptionRole, qText(sheet.note));
@@ -137,7 +143,8 @@ void QtDataPlate::refresh()
         table->setCurrentCell(std::clamp(current, 0, table->rowCount() - 1), 0);
     // The window as wide as the table wants, within the screen.
     const int wanted = table->verticalHeader()->width() + table->horizontalHeader()->length()
-        + 2 * table->frameWidth() + layout()->contentsMargins().left() + layout()->contentsMargins().right() + 20;
+        + 2 * table->frameWidth() + layout()->contentsMargins().left()
+        + layout()->contentsMargins().right() + 20;
     const QScreen *shownOn = screen();
     if (wanted > width())
         resize(shownOn ? std::min(wanted, shownOn->availableGeometry().width()) : wanted, height());
@@ -181,7 +188,8 @@ void QtDataPlate::message(std::string_view text, const QString &detail)
     std::string shown(translate(language, text));
     if (const std::size_t at = shown.find("{1}"); at != std::string::npos)
         shown.replace(at, 3, detail.toStdString());
-    form.MsgBox(std::string(translate(language, plateWindowTitle)), shown, MessageIcon::Exclamation);
+    form.MsgBox(
+        std::string(translate(language, plateWindowTitle)), shown, MessageIcon::Exclamation);
 }
 
 void QtDataPlate::copy()
@@ -200,8 +208,8 @@ void QtDataPlate::save()
         return;
     QSaveFile file(path);
     const std::string csv = plateCsv(plate, form.textLanguage());
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), qint64(csv.size())) != qint64(csv.size())
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) || !file.commit())
         message(saveFailedMessage, file.errorString());
 }
 
@@ -218,8 +226,8 @@ void QtDataPlate::printPlate()
 
 void QtDataPlate::print(QPrinter &printer) const
 {
-    const PlateSheet sheet
-        = plateSheet(plate, form.textLanguage(), QDate::currentDate().toString(Qt::ISODate).toStdString());
+    const PlateSheet sheet = plateSheet(
+        plate, form.textLanguage(), QDate::currentDate().toString(Qt::ISODate).toStdString());
     // A label printer's strip keeps narrow margins; the text is laid out on the page as the
     // printer gives it.
     const bool narrow = printer.pageLayout().fullRect(QPageLayout::Inch).width() < narrowPageInches;
@@ -255,11 +263,13 @@ void QtDataPlate::print(QPrinter &printer) const
         QTextCharFormat heading;
         heading.setFontWeight(QFont::Bold);
         for (int column = 0; column < 8; ++column)
-            grid->cellAt(0, column).firstCursorPosition().insertText(qText(sheet.header[std::size_t(column)]), heading);
+            grid->cellAt(0, column).firstCursorPosition().insertText(
+                qText(sheet.header[std::size_t(column)]), heading);
         for (std::size_t row = 0; row < sheet.rows.size(); ++row) {
             for (int column = 0; column < 8; ++column)
-                grid->cellAt(int(row) + 1, column).firstCursorPosition().insertText(
-                    qText(sheet.rows[row][std::size_t(column)]), plain);
+                grid->cellAt(int(row) + 1, column)
+                    .firstCursorPosition()
+                    .insertText(qText(sheet.rows[row][std::size_t(column)]), plain);
         }
         cursor.movePosition(QTextCursor::End);
         for (const std::string *line : { &sheet.note, &sheet.basis, &sheet.made }) {

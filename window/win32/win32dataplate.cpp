@@ -3,9 +3,10 @@
 #include "window/data_plate.h"
 #include "window/frmvelkora.h"
 #include "window/win32/systemlibraries.h"
+#include "window/win32/widetext.h"
 
-#include <commctrl.h>
 #include <cderr.h>
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -18,26 +19,6 @@ namespace {
     constexpr wchar_t windowClass[] = L"VelkoraDataPlate";
     // Sent to itself when an edit of a row's floors has ended, to show the rows anew.
     constexpr UINT refreshMessage = WM_APP + 1;
-
-    std::wstring wide(std::string_view text)
-    {
-        if (text.empty())
-            return {};
-        const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-        std::wstring result(std::size_t(length), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), length);
-        return result;
-    }
-
-    std::string narrow(std::wstring_view text)
-    {
-        if (text.empty())
-            return {};
-        const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-        std::string result(std::size_t(length), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), length, nullptr, nullptr);
-        return result;
-    }
 
     // Lines ending in CR LF, as the clipboard's text has them on Windows.
     std::wstring withCrLf(const std::string &text)
@@ -63,11 +44,13 @@ namespace {
     std::string lastError()
     {
         wchar_t *text = nullptr;
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                | FORMAT_MESSAGE_IGNORE_INSERTS,
             nullptr, GetLastError(), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
         std::wstring said = text ? text : L"";
         LocalFree(text);
-        while (!said.empty() && (said.back() == L'\n' || said.back() == L'\r' || said.back() == L' '))
+        while (
+            !said.empty() && (said.back() == L'\n' || said.back() == L'\r' || said.back() == L' '))
             said.pop_back();
         return narrow(said);
     }
@@ -75,9 +58,10 @@ namespace {
     // The common dialogs live in a library loaded from the system folder when first used.
     HDC printerFromDialog(HWND owner, bool &noPrinter)
     {
-        const auto printDialog = systemLibraries::function<decltype(&PrintDlgW)>(L"comdlg32.dll", "PrintDlgW");
-        const auto dialogError
-            = systemLibraries::function<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+        const auto printDialog
+            = systemLibraries::function<decltype(&PrintDlgW)>(L"comdlg32.dll", "PrintDlgW");
+        const auto dialogError = systemLibraries::function<decltype(&CommDlgExtendedError)>(
+            L"comdlg32.dll", "CommDlgExtendedError");
         PRINTDLGW choice {};
         choice.lStructSize = sizeof choice;
         choice.hwndOwner = owner;
@@ -93,9 +77,11 @@ namespace {
 
     std::wstring fileFromDialog(HWND owner, const std::wstring &title, const std::wstring &name)
     {
-        const auto saveDialog = systemLibraries::function<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+        const auto saveDialog = systemLibraries::function<decltype(&GetSaveFileNameW)>(
+            L"comdlg32.dll", "GetSaveFileNameW");
         std::wstring path(MAX_PATH, L'\0');
-        std::copy(name.begin(), name.begin() + std::min<std::ptrdiff_t>(std::ptrdiff_t(name.size()), MAX_PATH - 1),
+        std::copy(name.begin(),
+            name.begin() + std::min<std::ptrdiff_t>(std::ptrdiff_t(name.size()), MAX_PATH - 1),
             path.begin());
         OPENFILENAMEW choice {};
         choice.lStructSize = sizeof choice;
@@ -114,9 +100,9 @@ namespace {
 
     HFONT sheetFont(HDC dc, int points, bool bold)
     {
-        return CreateFontW(-MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
-            FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-            DEFAULT_PITCH | FF_SWISS, L"Arial");
+        return CreateFontW(-MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
+            bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
     }
 
 } // namespace
@@ -126,7 +112,8 @@ Win32DataPlate::Win32DataPlate(frmVelkora &form, DataPlate &plate, HINSTANCE ins
     , plate(plate)
 {
     const Language &language = form.textLanguage();
-    const auto tr = [&language](std::string_view english) { return wide(translate(language, english)); };
+    const auto tr
+        = [&language](std::string_view english) { return wide(translate(language, english)); };
     WNDCLASSEXW type {};
     type.cbSize = sizeof type;
     type.lpfnWndProc = procedure;
@@ -142,8 +129,9 @@ Win32DataPlate::Win32DataPlate(frmVelkora &form, DataPlate &plate, HINSTANCE ins
     const auto px = [dpi](int pixels) { return MulDiv(pixels, int(dpi), 96); };
     RECT frame { 0, 0, px(800), px(300) };
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    window = CreateWindowExW(0, windowClass, tr(plateWindowTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
-        CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
+    window = CreateWindowExW(0, windowClass, tr(plateWindowTitle).c_str(),
+        WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
+        frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
 
     NONCLIENTMETRICSW metrics {};
     metrics.cbSize = sizeof metrics;
@@ -151,8 +139,9 @@ Win32DataPlate::Win32DataPlate(frmVelkora &form, DataPlate &plate, HINSTANCE ins
     font = CreateFontIndirectW(&metrics.lfMessageFont);
 
     list = CreateWindowExW(0, WC_LISTVIEWW, L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS, px(8),
-        px(8), px(784), px(220), window, nullptr, instance, nullptr);
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL
+            | LVS_SHOWSELALWAYS | LVS_EDITLABELS,
+        px(8), px(8), px(784), px(220), window, nullptr, instance, nullptr);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     SetWindowTextW(list, tr(plateWindowTitle).c_str());
     const PlateSheet sheet = plateSheet(plate, language, "");
@@ -166,18 +155,20 @@ Win32DataPlate::Win32DataPlate(frmVelkora &form, DataPlate &plate, HINSTANCE ins
         SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(column), reinterpret_cast<LPARAM>(&format));
     }
 
-    struct Button {
+    struct Button
+    {
         int id;
         std::string_view text;
         int x, y;
     };
-    const Button buttons[] = { { removeId, removeRowCommand, 8, 236 }, { upId, moveUpCommand, 112, 236 },
-        { downId, moveDownCommand, 216, 236 }, { printId, printCommand, 8, 268 }, { copyId, copyCommand, 112, 268 },
+    const Button buttons[] = { { removeId, removeRowCommand, 8, 236 },
+        { upId, moveUpCommand, 112, 236 }, { downId, moveDownCommand, 216, 236 },
+        { printId, printCommand, 8, 268 }, { copyId, copyCommand, 112, 268 },
         { saveId, saveCommand, 216, 268 }, { closeId, closeCommand, 692, 268 } };
     for (const Button &button : buttons)
-        CreateWindowExW(0, L"BUTTON", tr(button.text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-            px(button.x), px(button.y), px(100), px(26), window, reinterpret_cast<HMENU>(INT_PTR(button.id)), instance,
-            nullptr);
+        CreateWindowExW(0, L"BUTTON", tr(button.text).c_str(),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, px(button.x), px(button.y), px(100),
+            px(26), window, reinterpret_cast<HMENU>(INT_PTR(button.id)), instance, nullptr);
     EnumChildWindows(
         window,
         [](HWND child, LPARAM font) {
@@ -186,7 +177,9 @@ Win32DataPlate::Win32DataPlate(frmVelkora &form, DataPlate &plate, HINSTANCE ins
         },
         reinterpret_cast<LPARAM>(font));
 
-    chooseSaveFile = [this, tr] { return fileFromDialog(window, tr(saveCommand), tr(plateWindowTitle) + L".csv"); };
+    chooseSaveFile = [this, tr] {
+        return fileFromDialog(window, tr(saveCommand), tr(plateWindowTitle) + L".csv");
+    };
     choosePrinter = [this](bool &noPrinter) { return printerFromDialog(window, noPrinter); };
     refresh();
 }
@@ -216,7 +209,8 @@ void Win32DataPlate::refresh()
     for (std::size_t row = 0; row < plate.rows().size(); ++row) {
         for (std::size_t column = 0; column < sheet.header.size(); ++column) {
             // The floors are the user's own text; a marked row's mark stands with its door type.
-            std::wstring text = wide(column == 0 ? plate.rows()[row].floors : sheet.rows[row][column]);
+            std::wstring text
+                = wide(column == 0 ? plate.rows()[row].floors : sheet.rows[row][column]);
             if (column == 1 && plate.differsFromFirst(row))
                 text += L" *";
             LVITEMW item {};
@@ -224,8 +218,8 @@ void Win32DataPlate::refresh()
             item.iItem = int(row);
             item.iSubItem = int(column);
             item.pszText = text.data();
-            SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, column == 0 ? 0 : WPARAM(row),
-                reinterpret_cast<LPARAM>(&item));
+            SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
+                column == 0 ? 0 : WPARAM(row), reinterpret_cast<LPARAM>(&item));
         }
     }
     // Every column as wide as its heading or its widest cell; the floors room for a range or two.
@@ -239,8 +233,10 @@ void Win32DataPlate::refresh()
     for (std::size_t column = 0; column < sheet.header.size(); ++column) {
         int widest = width(wide(sheet.header[column]) + (column == 0 ? L" B2–12, 14–20" : L""));
         for (std::size_t row = 0; row < sheet.rows.size(); ++row)
-            widest = std::max(widest, width(wide(sheet.rows[row][column]) + (column == 1 ? L" *" : L"")));
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, WPARAM(column), LPARAM(widest + MulDiv(16, GetDeviceCaps(dc, LOGPIXELSX), 96)));
+            widest = std::max(
+                widest, width(wide(sheet.rows[row][column]) + (column == 1 ? L" *" : L"")));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, WPARAM(column),
+            LPARAM(widest + MulDiv(16, GetDeviceCaps(dc, LOGPIXELSX), 96)));
     }
     SelectObject(dc, before);
     ReleaseDC(list, dc);
@@ -282,7 +278,8 @@ void Win32DataPlate::message(std::string_view text, const std::string &detail)
     std::string shown(translate(language, text));
     if (const std::size_t at = shown.find("{1}"); at != std::string::npos)
         shown.replace(at, 3, detail);
-    form.MsgBox(std::string(translate(language, plateWindowTitle)), shown, MessageIcon::Exclamation);
+    form.MsgBox(
+        std::string(translate(language, plateWindowTitle)), shown, MessageIcon::Exclamation);
 }
 
 void Win32DataPlate::onCommand(int id)
@@ -296,7 +293,8 @@ void Win32DataPlate::onCommand(int id)
     case downId:
         plate.move(std::size_t(row), id == upId ? -1 : 1);
         refresh();
-        select(std::clamp(row + (id == upId ? -1 : 1), 0, std::max(0, int(plate.rows().size()) - 1)));
+        select(
+            std::clamp(row + (id == upId ? -1 : 1), 0, std::max(0, int(plate.rows().size()) - 1)));
         return;
     case printId:
         return printPlate();
@@ -322,7 +320,8 @@ void Win32DataPlate::copy()
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
     bool copied = false;
     if (memory && OpenClipboard(window)) {
-        std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t *>(GlobalLock(memory)));
+        std::copy(text.c_str(), text.c_str() + text.size() + 1,
+            static_cast<wchar_t *>(GlobalLock(memory)));
         GlobalUnlock(memory);
         copied = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
         CloseClipboard();
@@ -343,9 +342,11 @@ void Win32DataPlate::save()
     if (path.empty())
         return;
     const std::string csv = plateCsv(plate, form.textLanguage());
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(
+        path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    const bool saved = file != INVALID_HANDLE_VALUE && WriteFile(file, csv.data(), DWORD(csv.size()), &written, nullptr)
+    const bool saved = file != INVALID_HANDLE_VALUE
+        && WriteFile(file, csv.data(), DWORD(csv.size()), &written, nullptr)
         && written == csv.size();
     const std::string reason = saved ? std::string() : lastError();
     if (file != INVALID_HANDLE_VALUE)
@@ -369,7 +370,8 @@ void Win32DataPlate::printPlate()
     // A margin of a quarter inch within what the printer can print.
     const int marginX = GetDeviceCaps(printer, LOGPIXELSX) / 4;
     const int marginY = GetDeviceCaps(printer, LOGPIXELSY) / 4;
-    const RECT page { marginX, marginY, GetDeviceCaps(printer, HORZRES) - marginX, GetDeviceCaps(printer, VERTRES) - marginY };
+    const RECT page { marginX, marginY, GetDeviceCaps(printer, HORZRES) - marginX,
+        GetDeviceCaps(printer, VERTRES) - marginY };
     bool printed = StartDocW(printer, &document) > 0 && StartPage(printer) > 0;
     if (printed) {
         paintSheet(printer, page);
@@ -456,12 +458,14 @@ void Win32DataPlate::paintSheet(HDC dc, const RECT &page) const
 LRESULT CALLBACK Win32DataPlate::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto *self = static_cast<Win32DataPlate *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        auto *self = static_cast<Win32DataPlate *>(
+            reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         self->window = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto *self = reinterpret_cast<Win32DataPlate *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    return self ? self->handleMessage(message, wParam, lParam)
+                : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT Win32DataPlate::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -475,8 +479,8 @@ LRESULT Win32DataPlate::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (header->hwndFrom != list)
             break;
         if (header->code == LVN_BEGINLABELEDITW) {
-            SendMessageW(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0)), EM_LIMITTEXT,
-                floorsLengthMax, 0);
+            SendMessageW(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0)),
+                EM_LIMITTEXT, floorsLengthMax, 0);
             return FALSE;
         }
         if (header->code == LVN_ENDLABELEDITW) {
@@ -488,7 +492,8 @@ LRESULT Win32DataPlate::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return FALSE;
         }
         // F2 edits the selected row's floors.
-        if (header->code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN *>(lParam)->wVKey == VK_F2 && selected() >= 0) {
+        if (header->code == LVN_KEYDOWN
+            && reinterpret_cast<const NMLVKEYDOWN *>(lParam)->wVKey == VK_F2 && selected() >= 0) {
             SetFocus(list);
             SendMessageW(list, LVM_EDITLABELW, WPARAM(selected()), 0);
             return 0;

@@ -5,6 +5,7 @@
 #include "window/fit.h"
 #include "window/frmvelkora.h"
 #include "window/win32/systemlibraries.h"
+#include "window/win32/widetext.h"
 #include "window/win32/win32dataplate.h"
 
 #include <commctrl.h>
@@ -26,26 +27,6 @@ namespace {
     constexpr wchar_t scalableFace[] = L"Microsoft Sans Serif";
     // The window's default font, used where the table names none.
     constexpr double dialogPoints = 8;
-
-    std::wstring wide(std::string_view text)
-    {
-        if (text.empty())
-            return {};
-        const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-        std::wstring result(std::size_t(length), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), length);
-        return result;
-    }
-
-    std::string narrow(const std::wstring &text)
-    {
-        if (text.empty())
-            return {};
-        const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-        std::string result(std::size_t(length), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), length, nullptr, nullptr);
-        return result;
-    }
 
     std::wstring windowText(HWND hwnd)
     {

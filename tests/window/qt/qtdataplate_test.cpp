@@ -48,8 +48,8 @@ void whenShown(std::function<void(QWidget *)> act)
     });
 }
 
-const QStringList headings = { "Floors", "Door type", "Width (in)", "Width (mm)", "Weight (lb)", "Weight (kg)",
-    "Close time (s)", "Nudging time (s)" };
+const QStringList headings = { "Floors", "Door type", "Width (in)", "Width (mm)", "Weight (lb)",
+    "Weight (kg)", "Close time (s)", "Nudging time (s)" };
 
 } // namespace
 
@@ -72,10 +72,16 @@ private slots:
 private:
     void calculate(const QString &width, const QString &weight);
     // A right click on the form beside its controls: the menu opens as the button goes down.
-    void rightClick() const { QTest::mousePress(window->windowHandle(), Qt::RightButton, {}, QPoint(20, 300)); }
+    void rightClick() const
+    {
+        QTest::mousePress(window->windowHandle(), Qt::RightButton, {}, QPoint(20, 300));
+    }
     // Chooses a command of the context menu that the trigger opens, by keys or by a click.
     void chooseFromMenu(const std::function<void()> &open, const QString &command, bool byMouse);
-    QTableWidget *table() const { return window->plateWindow()->findChild<QTableWidget *>("plateRows"); }
+    QTableWidget *table() const
+    {
+        return window->plateWindow()->findChild<QTableWidget *>("plateRows");
+    }
     void click(const char *button) const
     {
         QTest::mouseClick(window->plateWindow()->findChild<QPushButton *>(button), Qt::LeftButton);
@@ -117,7 +123,8 @@ void QtDataPlateTest::calculate(const QString &width, const QString &weight)
     press(Qt::Key_Return);
 }
 
-void QtDataPlateTest::chooseFromMenu(const std::function<void()> &open, const QString &command, bool byMouse)
+void QtDataPlateTest::chooseFromMenu(
+    const std::function<void()> &open, const QString &command, bool byMouse)
 {
     bool chosen = false;
     whenShown([&](QWidget *popup) {
@@ -195,7 +202,8 @@ void QtDataPlateTest::threeRowsCopiedSavedAndPrinted()
     table()->setCurrentCell(1, 0);
     QTest::keyClick(table(), Qt::Key_F2);
     QTest::keyClicks(QApplication::focusWidget(), "1");
-    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QStringLiteral("–"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+        QStringLiteral("–"), Qt::NoModifier);
     QTest::keyClicks(QApplication::focusWidget(), "12");
     press(Qt::Key_Return);
     // (The table takes an edit once its editor has closed.)
@@ -205,22 +213,25 @@ void QtDataPlateTest::threeRowsCopiedSavedAndPrinted()
     QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(table());
     QVERIFY(reader && reader->tableInterface());
     QCOMPARE(reader->tableInterface()->rowCount(), 3);
-    QCOMPARE(reader->tableInterface()->cellAt(1, 7)->text(QAccessible::Name), QStringLiteral("7.45"));
+    QCOMPARE(
+        reader->tableInterface()->cellAt(1, 7)->text(QAccessible::Name), QStringLiteral("7.45"));
 
     const QStringList rows = { "\tSide Opening Single Speed\t42\t1066.8\t400\t181.437\t2.98\t4.97",
         "1–12\tSide Opening Single Speed\t42\t1066.8\t900\t408.233\t4.47\t7.45",
         "\tSide Opening Single Speed\t48\t1219.2\t400\t181.437\t3.45\t5.75" };
     click("copy");
-    QCOMPARE(QApplication::clipboard()->text(), headings.join('\t') + '\n' + rows.join('\n') + '\n');
+    QCOMPARE(
+        QApplication::clipboard()->text(), headings.join('\t') + '\n' + rows.join('\n') + '\n');
 
     const QString csv = folder.filePath("plate.csv");
     window->plateWindow()->chooseSaveFile = [csv] { return csv; };
     click("save");
     QProcess python;
-    python.start("python3", { "-c",
-                                "import csv, json, sys; print(json.dumps(list(csv.reader(open(sys.argv[1], "
-                                "newline='', encoding='utf-8')))))",
-                                csv });
+    python.start("python3",
+        { "-c",
+            "import csv, json, sys; print(json.dumps(list(csv.reader(open(sys.argv[1], "
+            "newline='', encoding='utf-8')))))",
+            csv });
     QVERIFY(python.waitForFinished());
     const QJsonArray read = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
     QCOMPARE(read.size(), 4);
@@ -229,7 +240,8 @@ void QtDataPlateTest::threeRowsCopiedSavedAndPrinted()
         QCOMPARE(read[row + 1].toArray().toVariantList(), QVariant(rows[row].split('\t')).toList());
 
     // A letter page and a label printer's strip: every number on the printed page.
-    for (const QPageSize &page : { QPageSize(QPageSize::Letter), QPageSize(QSizeF(2.3, 6), QPageSize::Inch) }) {
+    for (const QPageSize &page :
+        { QPageSize(QPageSize::Letter), QPageSize(QSizeF(2.3, 6), QPageSize::Inch) }) {
         const QString pdf = folder.filePath("plate.pdf");
         window->plateWindow()->choosePrinter = [this, pdf, page](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -244,7 +256,8 @@ void QtDataPlateTest::threeRowsCopiedSavedAndPrinted()
         QVERIFY(text.waitForFinished());
         // (Words as read, whatever lines the page broke them into.)
         const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-        for (const char *number : { "2.98", "4.97", "4.47", "7.45", "3.45", "5.75", "408.233", "1219.2", "1–12" })
+        for (const char *number :
+            { "2.98", "4.97", "4.47", "7.45", "3.45", "5.75", "408.233", "1219.2", "1–12" })
             QVERIFY2(printed.contains(number), qPrintable(number + (" not in:\n" + printed)));
         QVERIFY(printed.contains("Door Data Plate: Minimum Closing Times"));
         QVERIFY(printed.contains("7 ft-lbf"));
@@ -273,7 +286,8 @@ void QtDataPlateTest::hostileFloorsPasted()
     click("save");
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().split('\n').value(1).startsWith("\"'=HYPERLINK(\"\"http://x.example\"\",\"\"go\"\")xxxx"));
+    QVERIFY(file.readAll().split('\n').value(1).startsWith(
+        "\"'=HYPERLINK(\"\"http://x.example\"\",\"\"go\"\")xxxx"));
 }
 
 void QtDataPlateTest::outputsThatCannotBeMadeSaySo_data()
@@ -281,11 +295,14 @@ void QtDataPlateTest::outputsThatCannotBeMadeSaySo_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("rows");
     QTest::addColumn<QString>("said");
-    QTest::newRow("copy an empty plate") << "copy" << false
-                                         << "Data Plate: The data plate has no rows yet: calculate, then choose Add "
-                                            "to data plate.";
-    QTest::newRow("save into a missing folder") << "save" << true << "Data Plate: The CSV file could not be saved: ";
-    QTest::newRow("cancel the print") << "print" << true << "Data Plate: Printing was cancelled: nothing was printed.";
+    QTest::newRow("copy an empty plate")
+        << "copy" << false
+        << "Data Plate: The data plate has no rows yet: calculate, then choose Add "
+           "to data plate.";
+    QTest::newRow("save into a missing folder")
+        << "save" << true << "Data Plate: The CSV file could not be saved: ";
+    QTest::newRow("cancel the print")
+        << "print" << true << "Data Plate: Printing was cancelled: nothing was printed.";
 }
 
 void QtDataPlateTest::outputsThatCannotBeMadeSaySo()
@@ -318,7 +335,8 @@ void QtDataPlateTest::aboutBox()
     closer.start(20);
     chooseFromMenu([this] { rightClick(); }, "About Velkora", false);
     QTRY_VERIFY(!said.isEmpty());
-    QVERIFY2(said.contains("7 ft-lbf") && said.contains("2.6 percent") && said.contains("All rights reserved"),
+    QVERIFY2(said.contains("7 ft-lbf") && said.contains("2.6 percent")
+            && said.contains("All rights reserved"),
         qPrintable(said));
 }
 

@@ -30,7 +30,8 @@ std::string colour(std::optional<Colour> value)
     if (!value)
         return "null";
     char css[24];
-    std::snprintf(css, sizeof css, "\"rgb(%u, %u, %u)\"", *value & 0xFF, (*value >> 8) & 0xFF, (*value >> 16) & 0xFF);
+    std::snprintf(css, sizeof css, "\"rgb(%u, %u, %u)\"", *value & 0xFF, (*value >> 8) & 0xFF,
+        (*value >> 16) & 0xFF);
     return css;
 }
 
@@ -53,20 +54,23 @@ std::string factsOf(const frmVelkora &form, const Control &control)
         fore = option->foreColor();
     // A result is named by its caption label and what it shows; an entry box by the table; the
     // rest by their caption.
-    std::string name = info.accessibleName.empty() ? captionOf(control) : std::string(info.accessibleName);
+    std::string name
+        = info.accessibleName.empty() ? captionOf(control) : std::string(info.accessibleName);
     for (const Control *other : form.controls()) {
         if (other->info.labelFor == info.name)
             name = captionOf(*other) + (captionOf(control).empty() ? "" : " " + captionOf(control));
     }
     const char key = accessKey(info.caption);
     const Twips place = formGeometry(info);
-    std::string json = "{\"caption\": " + quoted(captionOf(control)) + ", \"tooltip\": " + quoted(info.tooltip)
-        + ", \"name\": " + quoted(name) + ", \"description\": "
+    std::string json = "{\"caption\": " + quoted(captionOf(control)) + ", \"tooltip\": "
+        + quoted(info.tooltip) + ", \"name\": " + quoted(name) + ", \"description\": "
         + quoted(info.accessibleDescription.empty() ? info.tooltip : info.accessibleDescription)
-        + ", \"accessKey\": " + quoted(key ? std::string(1, char(key - 'A' + 'a')) : "") + ", \"fore\": " + colour(fore)
-        + ", \"back\": " + colour(back) + ", \"place\": [";
-    json += std::to_string(twipsToPixels(place.left, 96)) + ", " + std::to_string(twipsToPixels(place.top, 96)) + ", "
-        + std::to_string(twipsToPixels(place.width, 96)) + ", " + std::to_string(twipsToPixels(place.height, 96));
+        + ", \"accessKey\": " + quoted(key ? std::string(1, char(key - 'A' + 'a')) : "")
+        + ", \"fore\": " + colour(fore) + ", \"back\": " + colour(back) + ", \"place\": [";
+    json += std::to_string(twipsToPixels(place.left, 96)) + ", "
+        + std::to_string(twipsToPixels(place.top, 96)) + ", "
+        + std::to_string(twipsToPixels(place.width, 96)) + ", "
+        + std::to_string(twipsToPixels(place.height, 96));
     return json + "]}";
 }
 
@@ -80,8 +84,8 @@ int main()
         form.Form_Load();
         json += std::string(json.size() > 1 ? ",\n" : "\n") + quoted(language.code) + ": {";
         for (const Control *control : form.controls())
-            json += std::string(control == form.controls().front() ? "\n  " : ",\n  ") + quoted(control->info.name)
-                + ": " + factsOf(form, *control);
+            json += std::string(control == form.controls().front() ? "\n  " : ",\n  ")
+                + quoted(control->info.name) + ": " + factsOf(form, *control);
         json += "}";
     }
     std::puts((json + "\n}").c_str());

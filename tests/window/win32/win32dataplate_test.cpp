@@ -22,8 +22,9 @@ using namespace velkora;
 
 namespace {
 
-const std::wstring header = L"Floors\tDoor type\tWidth (in)\tWidth (mm)\tWeight (lb)\tWeight (kg)\tClose time (s)\t"
-                            L"Nudging time (s)";
+const std::wstring header
+    = L"Floors\tDoor type\tWidth (in)\tWidth (mm)\tWeight (lb)\tWeight (kg)\tClose time (s)\t"
+      L"Nudging time (s)";
 
 INPUT key(WORD code, bool up, bool unicode = false)
 {
@@ -57,7 +58,8 @@ std::wstring paintedText(const std::function<void(HDC)> &paint, int widthMillime
         const int width = 850;
         const int height = 1100;
         BITMAPINFO format {};
-        format.bmiHeader = { sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0 };
+        format.bmiHeader
+            = { sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0 };
         void *bits = nullptr;
         HDC memory = CreateCompatibleDC(nullptr);
         HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -68,7 +70,8 @@ std::wstring paintedText(const std::function<void(HDC)> &paint, int widthMillime
         PlayEnhMetaFile(memory, metafile, &inside);
         GdiFlush();
         const DWORD bytes = DWORD(((width * 3 + 3) & ~3) * height);
-        BITMAPFILEHEADER file { 0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + bytes), 0, 0,
+        BITMAPFILEHEADER file { 0x4D42,
+            DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + bytes), 0, 0,
             DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) };
         if (std::FILE *out = std::fopen(picture, "wb")) {
             std::fwrite(&file, sizeof file, 1, out);
@@ -86,8 +89,10 @@ std::wstring paintedText(const std::function<void(HDC)> &paint, int widthMillime
         [](HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM data) {
             if (record->iType == EMR_EXTTEXTOUTW) {
                 const auto *out = reinterpret_cast<const EMREXTTEXTOUTW *>(record);
-                const auto *chars = reinterpret_cast<const wchar_t *>(reinterpret_cast<const BYTE *>(record) + out->emrtext.offString);
-                *reinterpret_cast<std::wstring *>(data) += std::wstring(chars, out->emrtext.nChars) + L" ";
+                const auto *chars = reinterpret_cast<const wchar_t *>(
+                    reinterpret_cast<const BYTE *>(record) + out->emrtext.offString);
+                *reinterpret_cast<std::wstring *>(data)
+                    += std::wstring(chars, out->emrtext.nChars) + L" ";
             }
             return 1;
         },
@@ -107,7 +112,8 @@ void CALLBACK chooseFirstCommand(HWND, UINT, UINT_PTR timer, DWORD)
     KillTimer(nullptr, timer);
     if (menuTicks >= 40)
         return (void)EndMenu();
-    INPUT inputs[] = { key(VK_DOWN, false), key(VK_DOWN, true), key(VK_RETURN, false), key(VK_RETURN, true) };
+    INPUT inputs[]
+        = { key(VK_DOWN, false), key(VK_DOWN, true), key(VK_RETURN, false), key(VK_RETURN, true) };
     SendInput(4, inputs, sizeof(INPUT));
 }
 
@@ -216,7 +222,8 @@ TEST_F(Win32DataPlateTest, ReachedByKeysByARightClickAndFromTheSystemMenu)
     POINT point { 20, 300 };
     ClientToScreen(window->handle(), &point);
     std::vector<INPUT> inputs;
-    for (DWORD flag : { DWORD(MOUSEEVENTF_MOVE), DWORD(MOUSEEVENTF_RIGHTDOWN), DWORD(MOUSEEVENTF_RIGHTUP) }) {
+    for (DWORD flag :
+        { DWORD(MOUSEEVENTF_MOVE), DWORD(MOUSEEVENTF_RIGHTDOWN), DWORD(MOUSEEVENTF_RIGHTUP) }) {
         INPUT input {};
         input.type = INPUT_MOUSE;
         input.mi.dx = LONG(point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
@@ -237,7 +244,8 @@ TEST_F(Win32DataPlateTest, ReachedByKeysByARightClickAndFromTheSystemMenu)
     }
     ASSERT_GE(items.size(), 3u);
     EXPECT_EQ(std::vector<std::wstring>(items.end() - 3, items.end()),
-        (std::vector<std::wstring> { L"Add to data plate", L"Data plate…\tCtrl+D", L"About Velkora" }));
+        (std::vector<std::wstring> {
+            L"Add to data plate", L"Data plate…\tCtrl+D", L"About Velkora" }));
     SendMessageW(window->handle(), WM_SYSCOMMAND, Win32Window::addToPlateId, 0);
     SetFocus(window->control("cmdCalculate"));
     keys({ 'D' }, VK_CONTROL);
@@ -266,9 +274,10 @@ TEST_F(Win32DataPlateTest, ThreeRowsEditedCopiedSavedAndPainted)
     EXPECT_EQ(cell(list(), 1, 0), L"1–12");
     EXPECT_EQ(cell(list(), 2, 1), L"Side Opening Single Speed *");
 
-    const std::wstring rowsText = L"\tSide Opening Single Speed\t42\t1066.8\t400\t181.437\t2.98\t4.97\r\n"
-                                  L"1–12\tSide Opening Single Speed\t42\t1066.8\t900\t408.233\t4.47\t7.45\r\n"
-                                  L"\tSide Opening Single Speed\t48\t1219.2\t400\t181.437\t3.45\t5.75\r\n";
+    const std::wstring rowsText
+        = L"\tSide Opening Single Speed\t42\t1066.8\t400\t181.437\t2.98\t4.97\r\n"
+          L"1–12\tSide Opening Single Speed\t42\t1066.8\t900\t408.233\t4.47\t7.45\r\n"
+          L"\tSide Opening Single Speed\t48\t1219.2\t400\t181.437\t3.45\t5.75\r\n";
     click(Win32DataPlate::copyId);
     ASSERT_TRUE(OpenClipboard(nullptr));
     const auto *copied = static_cast<const wchar_t *>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
@@ -289,7 +298,8 @@ TEST_F(Win32DataPlateTest, ThreeRowsEditedCopiedSavedAndPainted)
     CloseHandle(file);
     DeleteFileW(path.c_str());
     EXPECT_EQ(std::string(bytes, read),
-        "Floors,Door type,Width (in),Width (mm),Weight (lb),Weight (kg),Close time (s),Nudging time (s)\r\n"
+        "Floors,Door type,Width (in),Width (mm),Weight (lb),Weight (kg),Close time (s),Nudging "
+        "time (s)\r\n"
         ",Side Opening Single Speed,42,1066.8,400,181.437,2.98,4.97\r\n"
         "1–12,Side Opening Single Speed,42,1066.8,900,408.233,4.47,7.45\r\n"
         ",Side Opening Single Speed,48,1219.2,400,181.437,3.45,5.75\r\n");
@@ -298,18 +308,20 @@ TEST_F(Win32DataPlateTest, ThreeRowsEditedCopiedSavedAndPainted)
     for (const int width : { 216, 58 }) {
         const std::wstring painted = paintedText(
             [&](HDC dc) {
-                const RECT page { 0, 0, GetDeviceCaps(dc, LOGPIXELSX) * width * 10 / 254, GetDeviceCaps(dc, LOGPIXELSY) * 11 };
+                const RECT page { 0, 0, GetDeviceCaps(dc, LOGPIXELSX) * width * 10 / 254,
+                    GetDeviceCaps(dc, LOGPIXELSY) * 11 };
                 window->plateWindow()->paintSheet(dc, page);
             },
             width);
-        for (const wchar_t *number : { L"2.98", L"4.97", L"4.47", L"7.45", L"3.45", L"5.75", L"408.233", L"1219.2", L"1–12",
-                 L"Door Data Plate: Minimum Closing Times" })
+        for (const wchar_t *number : { L"2.98", L"4.97", L"4.47", L"7.45", L"3.45", L"5.75",
+                 L"408.233", L"1219.2", L"1–12", L"Door Data Plate: Minimum Closing Times" })
             EXPECT_NE(painted.find(number), std::wstring::npos) << width << " mm: " << number;
     }
     EXPECT_TRUE(said.empty());
 }
 
-struct Failure {
+struct Failure
+{
     const char *name;
     int button;
     bool rows;
@@ -317,7 +329,8 @@ struct Failure {
     std::string said;
 };
 
-class Win32DataPlateFailures : public Win32DataPlateTest, public testing::WithParamInterface<Failure>
+class Win32DataPlateFailures : public Win32DataPlateTest,
+                               public testing::WithParamInterface<Failure>
 {
 };
 
@@ -328,7 +341,8 @@ TEST_P(Win32DataPlateFailures, SaySoAndLoseNothing)
     if (failure.rows)
         window->plateCommand(Win32Window::addToPlateId);
     window->plateCommand(Win32Window::openPlateId);
-    window->plateWindow()->chooseSaveFile = [] { return std::wstring(L"C:\\no such folder\\plate.csv"); };
+    window->plateWindow()->chooseSaveFile
+        = [] { return std::wstring(L"C:\\no such folder\\plate.csv"); };
     window->plateWindow()->choosePrinter = [&failure](bool &noPrinter) -> HDC {
         noPrinter = failure.noPrinter;
         return nullptr;
@@ -341,7 +355,8 @@ TEST_P(Win32DataPlateFailures, SaySoAndLoseNothing)
 
 INSTANTIATE_TEST_SUITE_P(Outputs, Win32DataPlateFailures,
     testing::Values(Failure { "copy_empty", Win32DataPlate::copyId, false, false,
-                        "Data Plate: The data plate has no rows yet: calculate, then choose Add to data plate." },
+                        "Data Plate: The data plate has no rows yet: calculate, then choose Add to "
+                        "data plate." },
         Failure { "save_into_a_missing_folder", Win32DataPlate::saveId, true, false,
             "Data Plate: The CSV file could not be saved: " },
         Failure { "print_cancelled", Win32DataPlate::printId, true, false,
@@ -361,7 +376,8 @@ TEST_F(Win32DataPlateTest, AHostileFloorsTextIsKeptAsOneShortLine)
     HWND edit = reinterpret_cast<HWND>(SendMessageW(list(), LVM_GETEDITCONTROL, 0, 0));
     ASSERT_TRUE(edit);
     // As pasted, past the box's limit: a formula, control characters, 300 letters.
-    SetWindowTextW(edit, (L"=HYPERLINK(\"http://x.example\",\"go\")\x1b\t\r\n" + std::wstring(300, L'x')).c_str());
+    SetWindowTextW(edit,
+        (L"=HYPERLINK(\"http://x.example\",\"go\")\x1b\t\r\n" + std::wstring(300, L'x')).c_str());
     keys({ VK_RETURN });
     EXPECT_EQ(cell(list(), 0, 0), L"=HYPERLINK(\"http://x.example\",\"go\")xxxxx");
 }
