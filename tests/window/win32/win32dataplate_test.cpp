@@ -265,6 +265,7 @@ TEST_F(Win32DataPlateTest, ThreeRowsEditedCopiedSavedAndPainted)
     calculate(L"48", L"400");
     window->plateCommand(Win32Window::addToPlateId);
     window->plateCommand(Win32Window::openPlateId);
+    ASSERT_TRUE(window->plateWindow());
     pump();
     // The second row's floors typed in place.
     SetFocus(list());
@@ -341,6 +342,7 @@ TEST_P(Win32DataPlateFailures, SaySoAndLoseNothing)
     if (failure.rows)
         window->plateCommand(Win32Window::addToPlateId);
     window->plateCommand(Win32Window::openPlateId);
+    ASSERT_TRUE(window->plateWindow());
     window->plateWindow()->chooseSaveFile
         = [] { return std::wstring(L"C:\\no such folder\\plate.csv"); };
     window->plateWindow()->choosePrinter = [&failure](bool &noPrinter) -> HDC {
@@ -370,6 +372,7 @@ TEST_F(Win32DataPlateTest, AHostileFloorsTextIsKeptAsOneShortLine)
     calculate(L"42", L"400");
     window->plateCommand(Win32Window::addToPlateId);
     window->plateCommand(Win32Window::openPlateId);
+    ASSERT_TRUE(window->plateWindow());
     pump();
     SetFocus(list());
     SendMessageW(list(), LVM_EDITLABELW, 0, 0);
