@@ -391,6 +391,22 @@ def message_boxes(w):
         check((w.result("door"), w.result("nudging")) == ("", ""), "no results after a message box")
 
 
+def data_plate_heard(w):
+    # A row added from the form's context menu by keys, the plate opened by Ctrl+D: a screen
+    # reader meets its row in a table.
+    w.keys("alt+l")
+    w.keys("alt+i")
+    road_of_one_calculation(w)
+    w.keys("shift+F10")
+    time.sleep(0.3)  # the menu opens on the first command; Enter chooses it
+    w.keys("Return")
+    w.keys("ctrl+d")
+    plate = wait_for("the data plate's window", lambda: w._top_level("Data Plate"))
+    cells = wait_for("its row read out", lambda: [fresh(acc).name for acc in walk(plate)
+                                                  if acc.getRoleName() == "table cell"] or None)
+    check({"Side Opening Single Speed", "1066.8", "181.437", "2.98", "4.97"} <= set(cells), f"the plate's row: {cells!r}")
+
+
 def main():
     base = {k: v for k, v in os.environ.items() if k != "AT_SPI_BUS_ADDRESS"}
     base.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8")
@@ -419,6 +435,7 @@ def main():
                     clear(w)
                     metric_road(w)
                     message_boxes(w)
+                    data_plate_heard(w)
                 else:
                     road_of_one_calculation(w)
                     if "QT_SCALE_FACTOR" in extra:
