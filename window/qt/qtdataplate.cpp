@@ -93,12 +93,7 @@ QtDataPlate::QtDataPlate(frmVelkora &form, DataPlate &plate, QWidget *parent)
     layout->addLayout(rowCommands);
     layout->addLayout(outputs);
     resize(760, 320);
-    connect(table, &QTableWidget::currentCellChanged, this, [this] {
-        const int row = table->currentRow();
-        removeButton->setEnabled(row >= 0);
-        upButton->setEnabled(row > 0);
-        downButton->setEnabled(row >= 0 && row + 1 < table->rowCount());
-    });
+    connect(table, &QTableWidget::currentCellChanged, this, &QtDataPlate::showRowCommands);
 
     chooseSaveFile = [this, tr] {
         return QFileDialog::getSaveFileName(this, tr(saveCommand),
@@ -148,10 +143,16 @@ void QtDataPlate::refresh()
     const QScreen *shownOn = screen();
     if (wanted > width())
         resize(shownOn ? std::min(wanted, shownOn->availableGeometry().width()) : wanted, height());
-    removeButton->setEnabled(table->rowCount() > 0);
-    upButton->setEnabled(table->currentRow() > 0);
-    downButton->setEnabled(table->currentRow() >= 0 && table->currentRow() + 1 < table->rowCount());
+    showRowCommands();
     refreshing = false;
+}
+
+void QtDataPlate::showRowCommands()
+{
+    const int row = table->currentRow();
+    removeButton->setEnabled(row >= 0);
+    upButton->setEnabled(row > 0);
+    downButton->setEnabled(row >= 0 && row + 1 < table->rowCount());
 }
 
 void QtDataPlate::floorsEdited(int row, int column)

@@ -39,6 +39,8 @@ public:
     void print(QPrinter &printer) const;
 
 private:
+    // Remove, Move up and Move down offered where they can act on the current row.
+    void showRowCommands();
     void floorsEdited(int row, int column);
     void removeRow();
     void moveRow(int step);

@@ -242,6 +242,11 @@ void Win32DataPlate::refresh()
     ReleaseDC(list, dc);
     if (!plate.rows().empty())
         select(std::clamp(current, 0, int(plate.rows().size()) - 1));
+    showRowCommands();
+}
+
+void Win32DataPlate::showRowCommands()
+{
     const int row = selected();
     EnableWindow(button(removeId), row >= 0);
     EnableWindow(button(upId), row > 0);
@@ -498,12 +503,8 @@ LRESULT Win32DataPlate::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             SendMessageW(list, LVM_EDITLABELW, WPARAM(selected()), 0);
             return 0;
         }
-        if (header->code == LVN_ITEMCHANGED) {
-            const int row = selected();
-            EnableWindow(button(removeId), row >= 0);
-            EnableWindow(button(upId), row > 0);
-            EnableWindow(button(downId), row >= 0 && row + 1 < int(plate.rows().size()));
-        }
+        if (header->code == LVN_ITEMCHANGED)
+            showRowCommands();
         break;
     }
     case refreshMessage:

@@ -54,6 +54,8 @@ private:
     void printPlate();
     void message(std::string_view text, const std::string &detail = {});
     int selected() const;
+    // Remove, Move up and Move down offered where they can act on the selected row.
+    void showRowCommands();
     void select(int row);
 
     frmVelkora &form;
